@@ -1,0 +1,25 @@
+# Installs the Debian packages the project needs when they are missing.
+# Sourced by run.sh and test.sh; runs apt-get as root, or through sudo.
+QV_PACKAGES=(cmake ninja-build g++ ccache pkg-config
+  qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libgl-dev
+  libusb-1.0-0-dev libgtest-dev libgmock-dev libbenchmark-dev libfftw3-dev)
+
+qv_install_missing() {
+  local missing=()
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing missing packages: ${missing[*]}"
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+qv_configure() {  # qv_configure <build-dir> [cmake args...]
+  local dir=$1; shift
+  local launcher=()
+  command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+  cmake -S . -B "$dir" -G Ninja "${launcher[@]}" "$@" >/dev/null
+}

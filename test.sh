@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Builds Quorvex and runs every test: a normal build, an AddressSanitizer +
+# UndefinedBehaviorSanitizer build of the tests, and a ThreadSanitizer build of
+# the tests that exercise the link's threads. Exits non-zero on any failure.
+set -euo pipefail
+cd "$(dirname "$0")"
+source scripts/deps.sh
+qv_install_missing "${QV_PACKAGES[@]}"
+
+export QT_QPA_PLATFORM=offscreen
+jobs=$(nproc)
+start=$(date +%s)
+
+echo "== normal build"
+qv_configure build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build -j"$jobs"
+ctest --test-dir build --output-on-failure -j"$jobs" --timeout 300
+
+echo "== AddressSanitizer + UndefinedBehaviorSanitizer build"
+qv_configure build-asan -DCMAKE_BUILD_TYPE=Debug -DQV_SANITIZE=address,undefined -DQV_BUILD_BENCH=OFF
+cmake --build build-asan -j"$jobs" --target qv_tests
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 \
+LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp:print_suppressions=0 \
+UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  ctest --test-dir build-asan --output-on-failure -j"$jobs" --timeout 600
+
+echo "== ThreadSanitizer build (threaded areas)"
+qv_configure build-tsan -DCMAKE_BUILD_TYPE=Debug -DQV_SANITIZE=thread -DQV_BUILD_BENCH=OFF \
+  -DQV_BUILD_GUI=OFF -DQV_TSAN_ONLY=ON
+cmake --build build-tsan -j"$jobs" --target qv_tests
+TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:suppressions=$PWD/scripts/tsan.supp" \
+  setarch "$(uname -m)" -R ctest --test-dir build-tsan --output-on-failure -j"$jobs" --timeout 600
+
+echo "== all tests passed in $(( $(date +%s) - start )) s"
