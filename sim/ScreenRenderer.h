@@ -59,6 +59,7 @@ struct ScreenState {
     int triggerSourceChannel = 1;     // colour of the trigger level marker
     int triggerLevelCounts = 0;       // level marker, counts above the screen centre
     double triggerOffsetDiv = 0.0;    // trigger position marker, divisions right of centre
+    bool scanMode = false;            // record bytes 0xFF are not yet acquired (not drawn)
     bool menuShown = true;            // hidden: the grid widens from 16 to 19.2 divisions
     std::string menuTitle;            // e.g. "CH1"
     std::array<ScreenMenuItem, 5> menuItems;
