@@ -3,6 +3,7 @@
 #include "analysis/SampleReading.h"
 
 #include <algorithm>
+#include <bit>
 
 namespace {
 
@@ -108,11 +109,9 @@ int ApplyFftWindow(std::span<std::int32_t> dest, std::span<const std::int16_t> s
 }
 
 std::int32_t PowerToDb(std::uint64_t power) {
-    std::int32_t halvings = 0;
-    while (power >= kSpectrumBins) {
-        power >>= 1;
-        ++halvings;
-    }
+    // Halving until below 1024 is a shift by the bits above the tenth.
+    const int halvings = std::max(0, static_cast<int>(std::bit_width(power)) - 10);
+    power >>= halvings;
     // trunc(10 * L) with L in millionths is a division by 100000 (L >= 0).
     const std::int64_t micro = kLog10Micro[power] + std::int64_t{halvings} * kLog10TwoMicro;
     return static_cast<std::int16_t>(micro / 100000) + kSpectrumDbOffset;

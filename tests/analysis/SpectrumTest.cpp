@@ -51,10 +51,6 @@ SpectrumPair Compute(std::span<const std::int16_t> samples, int window) {
     return pair;
 }
 
-int PeakBin(const Bins& db) {
-    return static_cast<int>(std::max_element(db.begin(), db.end()) - db.begin());
-}
-
 // True when bin holds the largest value (a flat-top lobe may tie its
 // neighbours once truncated to whole decibels).
 bool IsPeak(const Bins& db, int bin) {
