@@ -1,0 +1,60 @@
+#pragma once
+// Sample-by-sample combination of the two channel records for the arithmetic
+// window: add, subtract, multiply, divide or RMS sum, in divisions of the
+// larger of the two volts-per-division values.
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string_view>
+#include <vector>
+
+enum ArithmeticOperation : int {
+    kArithAdd = 0,
+    kArithSubtract = 1,
+    kArithMultiply = 2,
+    kArithDivide = 3,
+    kArithRmsSum = 4,
+};
+
+enum ArithmeticInput : int { kInputCH1 = 0, kInputCH2 = 1 };
+
+// The two channels' records and scales.
+struct ArithmeticSources {
+    std::span<const std::uint8_t> ch1; // record bytes, signed counts
+    std::span<const std::uint8_t> ch2;
+    double ch1VoltsPerDivision = 0;
+    double ch2VoltsPerDivision = 0;
+};
+
+// Common unit of the two channels: the channel with the smaller volts per
+// division is multiplied by k = smaller / larger so that both are in
+// divisions of the larger one, which becomes the output scale. A zero scale
+// on either side gives k = 1 (nothing to convert).
+struct ArithmeticScale {
+    double k = 1;
+    bool scaleCH1 = false; // true: CH1 samples are multiplied by k, else CH2 samples
+    double outputVoltsPerDivision = 0;
+};
+
+ArithmeticScale CommonScale(double ch1VoltsPerDivision, double ch2VoltsPerDivision);
+
+struct ArithmeticResult {
+    std::vector<double> value;                    // one per sample
+    std::vector<std::uint8_t> isQuotientSentinel; // 1 where a division had a zero divisor
+    double peak = 0;                              // largest |value|, sentinels excluded
+    ArithmeticScale scale;
+};
+
+// Combines the two operands sample by sample over the shorter of the two
+// records. x and y are the first and second operand (either may name either
+// channel). Division by a zero sample stores the sentinel 101 * k instead of
+// a quotient and leaves the peak alone. An unknown operation or input code
+// yields an empty result.
+ArithmeticResult ComputeArithmetic(const ArithmeticSources& sources, int firstInput, int secondInput,
+                                   int operation);
+
+// Operation code of an operation name in either language, or current when
+// the name matches none of the five.
+int ArithmeticOperationFromName(std::string_view name, int current);
+// Input code of "CH1" / "CH2", or current for any other name.
+int ArithmeticInputFromName(std::string_view name, int current);
