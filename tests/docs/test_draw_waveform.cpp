@@ -1,0 +1,182 @@
+#include "docs/DSOGraticule.h"
+#include "docs/DSOMapping.h"
+#include "docs/DSOWaveform.h"
+
+#include <QImage>
+#include <QPainter>
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+namespace {
+
+constexpr double kZoom = 5.0; // 100 %: the graph is 500 × 400 pixels at (30, 30)
+const QColor kTrace(255, 255, 0);
+
+QImage PaintTrace(CDSOWaveform& trace) {
+    QImage image(560, 460, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    QPainter painter(&image);
+    painter.setTransform(CDSOMapping::LogicalToDevice(kZoom));
+    trace.SetZoomScale(kZoom);
+    trace.DrawWaveform(painter);
+    return image;
+}
+
+// Device row of a graph y at 100 %.
+int RowOf(int graphY) {
+    return qRound(CDSOMapping::LogicalToDevice(kZoom).map(CDSOMapping::LogicalFromGraph(QPointF(0, graphY))).y());
+}
+
+int LitInRow(const QImage& image, int row, int* column) {
+    int count = 0;
+    for (int x = 0; x < image.width(); ++x)
+        if (image.pixelColor(x, row) == kTrace) {
+            ++count;
+            *column = x;
+        }
+    return count;
+}
+
+} // namespace
+
+TEST(DrawWaveform, CoordinateMappingOfTheSheet) {
+    const QTransform t = CDSOMapping::LogicalToDevice(kZoom);
+    EXPECT_EQ(t.map(QPointF(0, 0)), QPointF(30, 30));
+    EXPECT_EQ(t.map(QPointF(3200, -1600)), QPointF(530, 430));
+    EXPECT_EQ(t.map(QPointF(1600, -800)), QPointF(280, 230));
+    // 720 %: the viewport grows, the origin stays.
+    EXPECT_EQ(CDSOMapping::LogicalToDevice(36.0).map(QPointF(3200, -1600)), QPointF(3630, 2910));
+    EXPECT_EQ(CDSOMapping::DeviceToLogical(QPointF(280, 230), kZoom), QPointF(1600, -800));
+    // Graph units put the centre line at y 0 and the graticule at ±800.
+    EXPECT_EQ(CDSOMapping::GraphFromLogical(QPointF(1600, -800)), QPointF(1600, 0));
+    EXPECT_EQ(CDSOMapping::LogicalFromGraph(QPointF(0, 800)), QPointF(0, 0));
+    EXPECT_EQ(CDSOMapping::GraphRect(), QRectF(0, -800, 3200, 1600));
+    EXPECT_DOUBLE_EQ(CDSOMapping::UnitsPerPixelX(kZoom), 6.4);
+    EXPECT_DOUBLE_EQ(CDSOMapping::UnitsPerPixelY(kZoom), 4.0);
+}
+
+TEST(DrawWaveform, ManyPointsKeepEveryColumnsExtremes) {
+    CDSOWaveform trace;
+    trace.SetWfmColor(DSORgb(255, 255, 0));
+    trace.SetDisplayStyle(WFM_DOTS);
+    trace.SetTrigVisible(0);
+    constexpr int kCount = 800000;
+    ASSERT_NE(trace.MallocMem(kCount), 0);
+    std::vector<QPoint> points(kCount);
+    for (int i = 0; i < kCount; ++i) points[i] = QPoint(static_cast<int>(i * (3200.0 / kCount)), (i % 7) * 10);
+    // One high and one low spike, each a single point among 250 in its pixel column.
+    points[123457].setY(700);
+    points[654321].setY(-700);
+    ASSERT_NE(trace.AddPoints(points.data(), points.size()), 0);
+    ASSERT_EQ(trace.GetPointCount(), uint32_t(kCount));
+    EXPECT_EQ(trace.GetPoint(654321), QPoint(points[654321].x(), -700));
+
+    const QImage image = PaintTrace(trace);
+    int column = -1;
+    EXPECT_EQ(LitInRow(image, RowOf(700), &column), 1);
+    EXPECT_EQ(column, 30 + points[123457].x() * 500 / 3200);
+    EXPECT_EQ(LitInRow(image, RowOf(-700), &column), 1);
+    EXPECT_EQ(column, 30 + points[654321].x() * 500 / 3200);
+    // The ordinary band 0 … 60 fills every column of the graph.
+    EXPECT_EQ(LitInRow(image, RowOf(0), &column), 500);
+    // Nothing outside the graph.
+    EXPECT_EQ(LitInRow(image, 20, &column), 0);
+    EXPECT_EQ(LitInRow(image, 440, &column), 0);
+}
+
+TEST(DrawWaveform, FewPointsDrawnAsVectorsAndMarkersSkipped) {
+    CDSOWaveform trace;
+    trace.SetTrigVisible(0);
+    // A flat line at +400 from x 0 to 1600, then the no-data marker, then a
+    // flat line at −400 with a gap code in the middle of it.
+    for (int x = 0; x <= 1600; x += 160) trace.AddPoint(QPoint(x, 400));
+    trace.AddPoint(QPoint(1700, CDSOWaveform::kNoDataY));
+    trace.AddPoint(QPoint(1800, -400));
+    trace.AddPoint(QPoint(2400, CDSOWaveform::kGapY));
+    trace.AddPoint(QPoint(3000, -400));
+    const QImage image = PaintTrace(trace);
+    int column = -1;
+    EXPECT_EQ(LitInRow(image, RowOf(400), &column), 251); // x 30 … 280
+    // The gap code is bridged: one line from 1800 to 3000 (device x 311.25 … 498.75).
+    EXPECT_EQ(LitInRow(image, RowOf(-400), &column), 188);
+    // No line joins the two runs across the no-data marker.
+    EXPECT_EQ(LitInRow(image, RowOf(0), &column), 0);
+
+    // Hidden traces draw nothing.
+    trace.SetWfmShow(0);
+    EXPECT_EQ(LitInRow(PaintTrace(trace), RowOf(400), &column), 0);
+}
+
+TEST(DrawWaveform, DisplayTransformUsesPivotTriggerAndDisplacement) {
+    CDSOWaveform trace;
+    trace.AddPoint(QPoint(0, 100));
+    trace.AddPoint(QPoint(3200, 300));
+    trace.SetPivot(QPoint(0, 100));
+    trace.SetTrigPos(QPoint(-400, 200)); // trigger at x 1200
+    trace.SetVtRatio(2.0f);
+    trace.SetHzRatio(0.5f);
+    EXPECT_EQ(trace.GetWfmStart(), QPoint(600, 100));
+    EXPECT_EQ(trace.GetWfmEnd(), QPoint(2200, 500));
+    EXPECT_EQ(trace.GetWfmTrig(), QPoint(1200, 300));
+    trace.SetDisplacement(50, -20);
+    trace.SetDisplacement(50, 0);
+    EXPECT_EQ(trace.GetWfmTrig(), QPoint(1300, 280));
+    trace.ResetDisplacement();
+    EXPECT_EQ(trace.GetWfmTrig(), QPoint(1200, 300));
+    trace.SetVtRatio(0.0f); // refused
+    EXPECT_EQ(trace.GetVtRatio(), 2.0f);
+
+    trace.RemoveAllPoint();
+    EXPECT_EQ(trace.GetPointCount(), 0u);
+    EXPECT_EQ(trace.GetPoint(0), QPoint());
+    EXPECT_EQ(trace.GetWfmEnd(), QPoint(3200, 0));
+}
+
+TEST(DrawWaveform, StoreCanBeRefilledWhileAnotherThreadDraws) {
+    CDSOWaveform trace;
+    std::thread filler([&] {
+        for (int round = 0; round < 20; ++round) {
+            trace.RemoveAllPoint();
+            for (int i = 0; i < 3200; ++i) trace.AddPoint(QPoint(i, (i * round) % 800));
+        }
+    });
+    for (int i = 0; i < 20; ++i) {
+        PaintTrace(trace);
+        EXPECT_LE(trace.GetPointCount(), 3200u);
+    }
+    filler.join();
+    EXPECT_EQ(trace.GetPointCount(), 3200u);
+}
+
+TEST(DrawGraticule, BackgroundGridAndColourModes) {
+    CDSOGraticule graticule;
+    graticule.SetBgColor(DSORgb(0, 0, 128));
+    graticule.SetGtColor(DSORgb(0, 255, 0));
+    graticule.SetZoomScale(kZoom);
+    QImage image(560, 460, QImage::Format_RGB32);
+    image.fill(Qt::magenta);
+    {
+        QPainter painter(&image);
+        painter.setTransform(CDSOMapping::LogicalToDevice(kZoom));
+        graticule.DrawGraticule(painter);
+        graticule.DrawCoverArea(painter);
+    }
+    EXPECT_EQ(image.pixelColor(100, 100), QColor(0, 0, 128));        // background
+    EXPECT_EQ(image.pixelColor(280, 100), QColor(0, 255, 0));        // vertical centre axis
+    EXPECT_EQ(image.pixelColor(30, 100), QColor(0, 255, 0));         // frame
+    EXPECT_EQ(image.pixelColor(5, 5), QColorFromDSO(CDSOGraticule::kCoverColor)); // cover
+    EXPECT_EQ(image.pixelColor(550, 450), QColorFromDSO(CDSOGraticule::kCoverColor));
+
+    graticule.SetColorMode(COLOR_MODE_BW);
+    graticule.SetGraticuleType(GRATICULE_FRAME);
+    {
+        QPainter painter(&image);
+        painter.setTransform(CDSOMapping::LogicalToDevice(kZoom));
+        graticule.DrawGraticule(painter);
+    }
+    EXPECT_EQ(image.pixelColor(100, 100), QColor(Qt::white));
+    EXPECT_EQ(image.pixelColor(280, 100), QColor(Qt::white)); // no axes in the frame style
+    EXPECT_EQ(image.pixelColor(30, 100), QColor(Qt::black));
+}
