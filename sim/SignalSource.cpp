@@ -416,10 +416,12 @@ std::string FormatNumber(double value)
     static constexpr std::array<Prefix, 8> kPrefixes{{{1e9, "G"}, {1e6, "M"}, {1e3, "k"},
                                                      {1.0, ""}, {1e-3, "m"}, {1e-6, "u"},
                                                      {1e-9, "n"}, {1e-12, "p"}}};
+    if (value == 0.0)
+        return "0";
     char buffer[64];
     const double magnitude = std::fabs(value);
     for (const Prefix& prefix : kPrefixes) {
-        if (value != 0.0 && magnitude < prefix.scale && prefix.scale != 1e-12)
+        if (magnitude < prefix.scale && prefix.scale != 1e-12)
             continue;
         std::snprintf(buffer, sizeof buffer, "%.15g%s", value / prefix.scale, prefix.text);
         if (ParseNumber(buffer) == value)
