@@ -1,0 +1,97 @@
+#pragma once
+// CBusDecoder: the common part of the I2C and SPI decoders. A decoder holds
+// its settings (bits per field, timing texts), turns a clock record and a
+// data record into a list of decoded fields, and keeps a status text that
+// says why the last decode failed.
+#include "analysis/BusLevels.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// One bit of a field: its value, the sample where its clock edge starts and
+// the width of that edge in samples plus 20 (so the bit is visible when
+// drawn).
+struct BusBit {
+    int value = 0;
+    int start = 0;
+    int width = 0;
+};
+
+// One decoded field: "Addr:", "Data:" or "Stop".
+struct BusField {
+    std::string label;
+    std::vector<BusBit> bits;
+    int ack = -1;  // wire level of the acknowledge bit (0 = acknowledged), -1 when none
+    int start = 0; // first sample of the field
+    int width = 0; // samples covered
+
+    std::vector<int> BitValues() const;
+};
+
+class CBusDecoder {
+public:
+    static constexpr int kTimeCount = 6;
+    static constexpr int kMaxBits = 32;
+
+    CBusDecoder();
+    virtual ~CBusDecoder() = default;
+
+    // Bits per data field, held within 1..32.
+    virtual void SetBits(int bits);
+    virtual void SetTime1(const std::string& text) { m_times[0] = text; }
+    virtual void SetTime2(const std::string& text) { m_times[1] = text; }
+    virtual void SetTime3(const std::string& text) { m_times[2] = text; }
+    virtual void SetTime4(const std::string& text) { m_times[3] = text; }
+    virtual void SetTime5(const std::string& text) { m_times[4] = text; }
+    virtual void SetTime6(const std::string& text) { m_times[5] = text; }
+    virtual int GetBits() const { return m_bits; }
+    virtual std::string GetTime1() const { return m_times[0]; }
+    virtual std::string GetTime2() const { return m_times[1]; }
+    virtual std::string GetTime3() const { return m_times[2]; }
+    virtual std::string GetTime4() const { return m_times[3]; }
+    virtual std::string GetTime5() const { return m_times[4]; }
+    virtual std::string GetTime6() const { return m_times[5]; }
+    // Reads one frame from the current scan position; true when one was read.
+    virtual bool DecodeFrame(const std::uint8_t* clock, int length, const std::uint8_t* data) = 0;
+    // Scans the whole record; 1 when the scan ended normally, 0 on an error
+    // (the status text says which).
+    virtual int Decode(const std::uint8_t* clock, int length, const std::uint8_t* data) = 0;
+
+    // Time per division of the records, in nanoseconds (ignored unless > 0).
+    void SetTimePerDivision(double ns);
+    double TimePerDivision() const { return m_timePerDivision; }
+    // Band offset a of the transition levels (10 % = 60 - a, 90 % = 140 - a).
+    void SetBandOffset(int offset) { m_bandOffset = offset; }
+    int BandOffset() const { return m_bandOffset; }
+
+    const std::vector<BusField>& Results() const { return m_results; }
+    const std::string& Status() const { return m_status; }
+    int Position() const { return m_position; }
+    int FrameCount() const { return m_frameCount; }
+
+protected:
+    // Duration of a run of samples, and the samples a duration spans
+    // (rounded up).
+    double SamplesToNs(int samples) const;
+    int NsToSamples(std::int64_t ns) const;
+    std::int64_t TimeNs(int index) const { return ParseTimeText(m_times[index]); }
+    // Reads both records and resets the result, position and frame count.
+    // False when either record is missing or length is not positive.
+    bool BeginDecode(const std::uint8_t* clock, int length, const std::uint8_t* data);
+    // Index in the crossing list of the first crossing after position, or
+    // the list size.
+    static std::size_t FirstCrossingAfter(const BusSignal& signal, int position);
+
+    int m_bits = 8;
+    std::array<std::string, kTimeCount> m_times;
+    std::vector<BusField> m_results;
+    int m_position = 0;
+    int m_frameCount = 0;
+    std::string m_status;
+    double m_timePerDivision = 1000.0;
+    int m_bandOffset = kDefaultBandOffset;
+    BusSignal m_clock;
+    BusSignal m_data;
+};

@@ -1,0 +1,133 @@
+#include "analysis/BusLevels.h"
+
+#include "analysis/SampleReading.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+
+BusSignal ReadBusSignal(const std::uint8_t* record, int length) {
+    BusSignal signal;
+    if (!record || length <= 0) return signal;
+    signal.s.resize(length);
+    for (int i = 0; i < length; ++i)
+        signal.s[i] = SampleCount(record[i]);
+    signal.mid = MidLevel(record, length);
+    signal.crossings = Crossings(record, length, signal.mid);
+    return signal;
+}
+
+int MidLevel(const std::uint8_t* record, int length) {
+    if (!record || length <= 0) return 0;
+    int low = SampleCount(record[0]), high = low;
+    for (int i = 1; i < length; ++i) {
+        low = std::min(low, SampleCount(record[i]));
+        high = std::max(high, SampleCount(record[i]));
+    }
+    return (high + low) / 2;
+}
+
+std::vector<int> Crossings(const std::uint8_t* record, int length, int mid) {
+    std::vector<int> crossings;
+    for (int i = 1; record && i < length; ++i)
+        if ((SampleCount(record[i - 1]) - mid) * (SampleCount(record[i]) - mid) < 0) crossings.push_back(i);
+    return crossings;
+}
+
+std::optional<BusTransition> TransitionAt(const BusSignal& signal, std::size_t n, int bandOffset,
+                                          int notBefore) {
+    if (n >= signal.crossings.size()) return std::nullopt;
+    const int low = 60 - bandOffset, high = 140 - bandOffset;
+    BusTransition t;
+    t.crossing = signal.crossings[n];
+    t.rising = signal.s[t.crossing] > signal.mid;
+    const int first = std::max(notBefore, n > 0 ? signal.crossings[n - 1] : 0);
+    const int last =
+        n + 1 < signal.crossings.size() ? signal.crossings[n + 1] : static_cast<int>(signal.s.size()) - 1;
+    auto leftStart = [&](int v) { return t.rising ? v <= low : v >= high; };
+    auto reachedEnd = [&](int v) { return t.rising ? v >= high : v <= low; };
+    int start = t.crossing - 1;
+    while (start >= first && !leftStart(signal.s[start]))
+        --start;
+    int end = t.crossing;
+    while (end <= last && !reachedEnd(signal.s[end]))
+        ++end;
+    if (start < first || end > last) return std::nullopt;
+    t.start = start;
+    t.end = end;
+    return t;
+}
+
+std::int64_t ParseTimeText(std::string_view text) {
+    if (text.empty() || (text.back() != 's' && text.back() != 'S')) return 0;
+    text.remove_suffix(1);
+    double scale = 1e9;
+    if (!text.empty()) {
+        switch (text.back()) {
+        case 'n':
+            scale = 1;
+            break;
+        case 'u':
+            scale = 1e3;
+            break;
+        case 'm':
+            scale = 1e6;
+            break;
+        default:
+            break;
+        }
+        if (scale != 1e9) text.remove_suffix(1);
+    }
+    double number = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(number)) return 0;
+    const double ns = std::round(number * scale);
+    if (std::abs(ns) > 9e18) return 0;
+    return static_cast<std::int64_t>(ns);
+}
+
+bool PulseWithinTolerance(double measuredNs, std::int64_t valueNs) {
+    const std::int64_t margin = valueNs * 40 / 100;
+    return measuredNs >= static_cast<double>(valueNs - margin) &&
+           measuredNs <= static_cast<double>(valueNs + margin);
+}
+
+bool PulseAtLeastNearly(double measuredNs, std::int64_t valueNs) {
+    return measuredNs >= static_cast<double>(valueNs - valueNs * 5 / 100);
+}
+
+std::string FormatFieldValue(std::span<const int> bits, int base) {
+    const std::size_t count = std::min<std::size_t>(bits.size(), 64);
+    std::uint64_t value = 0;
+    for (std::size_t i = 0; i < count; ++i)
+        value = (value << 1) | (bits[i] ? 1u : 0u);
+    char text[80];
+    switch (base) {
+    case kBaseBinary:
+        for (std::size_t i = 0; i < count; ++i)
+            text[i] = bits[i] ? '1' : '0';
+        text[count] = '\0';
+        break;
+    case kBaseOctal:
+        std::snprintf(text, sizeof text, "%llo", static_cast<unsigned long long>(value));
+        break;
+    case kBaseDecimal:
+        std::snprintf(text, sizeof text, "%llu", static_cast<unsigned long long>(value));
+        break;
+    default:
+        std::snprintf(text, sizeof text, "%llX", static_cast<unsigned long long>(value));
+        break;
+    }
+    return text;
+}
+
+int ClassifyAddress(std::span<const int> bits) {
+    const std::size_t n = bits.size();
+    if (n < 5) return kAddrSimple;
+    if (bits[0] && bits[1] && bits[2] && bits[3] && !bits[4]) return kAddrTenBit;
+    if (std::any_of(bits.begin(), bits.begin() + (n - 4), [](int b) { return b != 0; })) return kAddrSimple;
+    if (bits[n - 4]) return kAddrHighSpeed;
+    if (bits[n - 2]) return kAddrCbus;
+    return bits[n - 1] ? kAddrStartByte : kAddrBroadcast;
+}

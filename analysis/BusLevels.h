@@ -1,0 +1,76 @@
+#pragma once
+// Logic levels, edges, timing texts and field formatting shared by the I2C
+// and SPI decoders. Records are channel sample bytes read as signed counts
+// (SampleReading.h); every level below is in those counts.
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Default band offset: transitions are measured between -40 and +40 counts.
+inline constexpr int kDefaultBandOffset = 100;
+
+// A channel record as the decoders see it.
+struct BusSignal {
+    std::vector<int> s;         // signed counts
+    int mid = 0;                // (max + min) / 2
+    std::vector<int> crossings; // indices i with (s[i-1] - mid)(s[i] - mid) < 0, ascending
+};
+
+// (max + min) / 2, truncated toward zero; 0 for an empty record.
+int MidLevel(const std::uint8_t* record, int length);
+// Every index i at which the record crosses mid strictly.
+std::vector<int> Crossings(const std::uint8_t* record, int length, int mid);
+// Samples, mid-level and crossings of a record (empty for a null record or
+// a length of 0 or less).
+BusSignal ReadBusSignal(const std::uint8_t* record, int length);
+
+// One edge: its crossing and the samples where it leaves the 10 % level and
+// reaches the 90 % level (the two swap for a falling edge).
+struct BusTransition {
+    int crossing = 0;
+    int start = 0;
+    int end = 0;
+    bool rising = false;
+};
+
+// The transition of crossing number n of the signal, searched back no further
+// than the previous crossing and forward no further than the next one;
+// nothing when either end is missing. The band offset a puts the 10 % level
+// at 60 - a and the 90 % level at 140 - a. notBefore bounds the backward
+// search as well.
+std::optional<BusTransition> TransitionAt(const BusSignal& signal, std::size_t n, int bandOffset,
+                                          int notBefore = 0);
+
+// "250ns", "4.7us", "1ms", "2s" (last letter also "S") in nanoseconds; a
+// text that does not end in s or S, or has no number, is 0.
+std::int64_t ParseTimeText(std::string_view text);
+
+// Measured time within +-40 % of the configured value.
+bool PulseWithinTolerance(double measuredNs, std::int64_t valueNs);
+// Measured time at least 95 % of the configured value.
+bool PulseAtLeastNearly(double measuredNs, std::int64_t valueNs);
+
+// Number bases of a field value.
+enum BusNumberBase : int { kBaseBinary = 0, kBaseOctal = 1, kBaseDecimal = 2, kBaseHex = 3 };
+
+// The value of bits, first bit most significant, in the base: binary padded
+// to the bit count, octal, decimal or upper-case hex. At most 64 bits count;
+// an unknown base prints hex.
+std::string FormatFieldValue(std::span<const int> bits, int base);
+
+// I2C address kinds.
+enum I2CAddressType : int {
+    kAddrBroadcast = 0,
+    kAddrStartByte = 1,
+    kAddrCbus = 2,
+    kAddrSimple = 3,
+    kAddrHighSpeed = 4,
+    kAddrTenBit = 5,
+};
+
+// Kind of an address field (address bits then the read/write bit, first on
+// the wire first). Fields of fewer than 5 bits are simple addresses.
+int ClassifyAddress(std::span<const int> bits);
