@@ -67,6 +67,7 @@ int CUsbDevice::Connect()
         return 0;
     }
     m_hDevice.store(handle);
+    m_bStopIssued = false;
     g_bRunThreadR.store(1);
     m_bRun.store(1);
     m_bReadDone.store(1);
@@ -90,6 +91,7 @@ void CUsbDevice::Disconnect()
 // thread then fails and the thread ends.
 void CUsbDevice::StopDriverLink()
 {
+    m_bStopIssued = true;
     UsbHandle handle = 0;
     if (OpenDevice(&handle, m_szDeviceName)) {
         m_pDriver->Stop(handle);
@@ -127,7 +129,8 @@ void CUsbDevice::CloseDeviceHandle()
 bool CUsbDevice::WaitForPreviousThreads()
 {
     if (m_bReceiverAlive.load()) {
-        StopDriverLink();
+        if (!m_bStopIssued)
+            StopDriverLink();
         const uint32_t start = TickCount();
         while (m_bReceiverAlive.load() && TickCount() - start < m_timings.oldReceiverWaitMs)
             std::this_thread::sleep_for(std::chrono::milliseconds(1));

@@ -73,6 +73,7 @@ private:
     ILinkHost* m_pHost;
     LinkTimings m_timings;
     std::atomic<int32_t> m_bReceiverAlive{0};  // the receive thread has not returned yet
+    bool m_bStopIssued = false;                // the stop call was made for the current link
     std::mutex m_watchdogLock;
     std::condition_variable m_watchdogWake;
 };

@@ -2,6 +2,8 @@
 // A scripted driver for the link tests: answer packets are queued by the test
 // (or by a responder that sees every written frame), reads block until one is
 // queued, Stop and Pull end pending reads the way the real driver does.
+#include <algorithm>
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -17,8 +19,10 @@ using Bytes = std::vector<uint8_t>;
 // An answer packet: "S", length, code, data, 8-bit sum.
 inline Bytes Answer(uint8_t code, const Bytes& data = {})
 {
-    Bytes p{'S', 0, 0, code};
-    p.insert(p.end(), data.begin(), data.end());
+    Bytes p(data.size() + 4);
+    p[0] = 'S';
+    p[3] = code;
+    std::copy(data.begin(), data.end(), p.begin() + 4);
     const size_t length = p.size() + 1 - 3;
     p[1] = static_cast<uint8_t>(length);
     p[2] = static_cast<uint8_t>(length >> 8);
@@ -129,11 +133,22 @@ public:
         }
         m_cv.notify_all();
     }
+    void Plug()
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        pulled = false;
+    }
     // Waits until pred() holds (checked under the driver's lock) or 5 s pass.
     bool WaitFor(const std::function<bool()>& pred)
     {
         std::unique_lock<std::mutex> lock(m_lock);
-        return m_cv.wait_for(lock, std::chrono::seconds(5), pred);
+        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (!pred()) {
+            if (std::chrono::steady_clock::now() > until)
+                return false;
+            m_cv.wait_for(lock, std::chrono::milliseconds(1));  // also sees state outside the driver
+        }
+        return true;
     }
     // Waits until every queued packet has been read and the next read is pending.
     bool WaitDrained()

@@ -25,8 +25,10 @@ protected:
     // Sample packet of a channel: sub-code 1, channel, samples.
     CReceiveLoop::Result Samples(uint8_t channel, const Bytes& samples)
     {
-        Bytes data{1, channel};
-        data.insert(data.end(), samples.begin(), samples.end());
+        Bytes data(samples.size() + 2);
+        data[0] = 1;
+        data[1] = channel;
+        std::copy(samples.begin(), samples.end(), data.begin() + 2);
         return Handle(Answer(0x82, data));
     }
 
