@@ -68,7 +68,7 @@ struct TriggerResult {
     double time = 0.0;      // seconds: the signal time at the trigger sample
 };
 
-// Looks for the trigger crossing on the source channel. ch1/ch2 are the specs
+// Looks for the trigger crossing on the source channel. ch1/ch2 are the signals
 // on the two probe tips (bus lines resolved as described in SignalSource.h);
 // sourceFrontEnd supplies the coupling of the source channel (AC removes the
 // mean, GND gives no crossing).
@@ -91,7 +91,7 @@ std::vector<uint8_t> RenderChannel(const SignalSpec& ch1, const SignalSpec& ch2,
                                    const ChannelFrontEnd& frontEnd,
                                    const AcquisitionTiming& timing);
 
-// The spec and line a channel shows, with bus lines shared between channels
+// The signal description and line a channel shows, with bus lines shared between channels
 // as described in SignalSource.h. *line is 0 (data / plain signal) or 1 (clock).
 const SignalSpec& ResolveChannelSignal(const SignalSpec& ch1, const SignalSpec& ch2,
                                        int channel, int* line);

@@ -129,7 +129,7 @@ std::optional<std::vector<uint32_t>> ParseHexList(std::string_view text)
     return values;
 }
 
-// Reads the fields after the kind into a spec; reports the first problem.
+// Reads the fields after the kind into a description; reports the first problem.
 class CSpecParser {
 public:
     CSpecParser(SignalSpec* spec, std::string* error) : m_spec(spec), m_error(error) {}

@@ -1,7 +1,7 @@
 // Test signals of the simulated instrument: what is connected to the probe
 // tips of CH1 and CH2. A signal is described by a short option text (the
 // grammar below), parsed into a SignalSpec and evaluated in volts at any time
-// by CSignalSource. Evaluation is a pure function of the spec, the seed and
+// by CSignalSource. Evaluation is a pure function of the description, the seed and
 // the time, so records rendered from it are reproducible.
 //
 // ---------------------------------------------------------------------------
@@ -54,13 +54,13 @@
 // offset - Vpp/2, high offset + Vpp/2). Use offset=1.65 with vpp=3.3 for a
 // 0 ... 3.3 V logic line.
 //
-// Bus signals: one bus spec drives two lines, line 0 = data (I2C SDA, SPI
+// Bus signals: one bus description drives two lines, line 0 = data (I2C SDA, SPI
 // DATA) and line 1 = clock (I2C SCL, SPI CLK). Given on CH1 it puts the data
 // line on CH1 and the clock line on CH2; given on CH2 it puts the clock on CH2
 // and the data line on CH1. A channel that has its own signal (anything but
-// "none") keeps it; "line=" chooses the line of the channel the spec is given
+// "none") keeps it; "line=" chooses the line of the channel the bus is given
 // on, the other channel ("none") then shows the other line. When both
-// channels carry a bus spec, each shows its own spec's line (CH1 data, CH2
+// channels carry a bus, each shows its own bus's line (CH1 data, CH2
 // clock unless "line=" says otherwise).
 //
 // Examples: "sine:1k:2", "square:10k:3.3:1.65", "pulse:10k:3.3:0:duty=25",
@@ -115,20 +115,21 @@ struct SignalSpec {
 // null) for malformed text, unknown kinds or keys and out-of-range values.
 int ParseSignalSpec(const std::string& text, SignalSpec* out, std::string* error);
 
-// Writes a spec back as option text that ParseSignalSpec reads to the same spec.
+// Writes a description back as option text that ParseSignalSpec reads to the
+// same description.
 std::string FormatSignalSpec(const SignalSpec& spec);
 
 // Name of a kind as used in the option text ("sine", "i2c", ...).
 const char* SignalKindName(SignalKind kind);
 
-// Evaluates one spec. Bus specs are laid out once at construction into a
+// Evaluates one signal description. Buses are laid out once at construction into a
 // periodic pattern of line levels: the pattern starts at t = 0 with the idle
 // gap, so the first falling data edge after t = 0 is the start condition
 // (I2C) or the first data change of the first word (SPI). Thread-safe after
 // construction (all members are const).
 class CSignalSource {
 public:
-    // seed selects the noise sequence; two sources with the same spec and seed
+    // seed selects the noise sequence; two sources with the same description and seed
     // give the same values.
     explicit CSignalSource(const SignalSpec& spec, uint64_t seed = 1);
 
