@@ -22,6 +22,7 @@ public:
     virtual void PostToFrontPanel() = 0;
     // The receive thread lost the link: stop the acquisition timer if it runs.
     virtual void StopAcquisitionTimer() = 0;
-    // The receive thread lost the link: run the Disconnect command.
-    virtual void PostDisconnectCommand() = 0;
+    // The receive thread of link number link (CUsbDevice::LinkNumber) lost
+    // it: run the Disconnect command, unless a later link is up by then.
+    virtual void PostDisconnectCommand(uint32_t link) = 0;
 };

@@ -489,16 +489,29 @@ void CLinkSession::OnAcquisitionTick()
 // both requests arrive as posted events.
 namespace {
 const QEvent::Type kStopAcquisitionEvent = static_cast<QEvent::Type>(QEvent::User + 500);
-}
+
+// The Disconnect command posted by a receive thread, with the number of the
+// link that thread served: a late request of an earlier link is not allowed
+// to take down the next one.
+class CDisconnectEvent : public QEvent {
+public:
+    explicit CDisconnectEvent(uint32_t link)
+        : QEvent(static_cast<QEvent::Type>(kCmdIdDisconnect)), m_link(link) {}
+    uint32_t Link() const { return m_link; }
+
+private:
+    uint32_t m_link;
+};
+}  // namespace
 
 void CLinkSession::StopAcquisitionTimer()
 {
     QCoreApplication::postEvent(this, new QEvent(kStopAcquisitionEvent));
 }
 
-void CLinkSession::PostDisconnectCommand()
+void CLinkSession::PostDisconnectCommand(uint32_t link)
 {
-    QCoreApplication::postEvent(this, new QEvent(static_cast<QEvent::Type>(kCmdIdDisconnect)));
+    QCoreApplication::postEvent(this, new CDisconnectEvent(link));
 }
 
 bool CLinkSession::event(QEvent* e)
@@ -508,9 +521,10 @@ bool CLinkSession::event(QEvent* e)
         return true;
     }
     if (e->type() == static_cast<QEvent::Type>(kCmdIdDisconnect)) {
-        // A user Disconnect already ran for this link: the read that failed
-        // under it needs nothing more.
-        if (!m_bDisconnectDone)
+        // A user Disconnect already ran for this link (the read that failed
+        // under it needs nothing more), or the request is of an earlier link.
+        const auto* request = dynamic_cast<CDisconnectEvent*>(e);
+        if (!m_bDisconnectDone && request && request->Link() == m_device->LinkNumber())
             DisconnectCommand();
         return true;
     }

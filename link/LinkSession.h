@@ -123,7 +123,7 @@ private:
     void PostToSettingsPanel() override;
     void PostToFrontPanel() override;
     void StopAcquisitionTimer() override;
-    void PostDisconnectCommand() override;
+    void PostDisconnectCommand(uint32_t link) override;
 
     LinkTimings m_timings;
     std::unique_ptr<CDSOSetup> m_ownSender;

@@ -35,7 +35,7 @@ CUsbDevice::CUsbDevice(UsbDriverPtr driver, ILinkHost* host, const LinkTimings& 
 CUsbDevice::~CUsbDevice()
 {
     Disconnect();
-    if (m_bReceiverAlive.load())
+    if (m_bReceiverAlive.load() && !m_bStopIssued)
         StopDriverLink();
     StopWatchdog();
     JoinThreads();
@@ -51,9 +51,9 @@ int CUsbDevice::OpenDevice(UsbHandle* handle, const char* name)
 
 int CUsbDevice::Connect()
 {
-    if (g_bRunThreadR.load() != 0 || g_bTransfering.load() != 0)
+    if (g_bRunThreadR.load() != 0)
         return 0;
-    if (!WaitForPreviousThreads())
+    if (!WaitForPreviousThreads() || g_bTransfering.load() != 0)
         return 0;
     m_hDevice.store(0);
     UsbHandle handle = 0;
@@ -68,6 +68,8 @@ int CUsbDevice::Connect()
     }
     m_hDevice.store(handle);
     m_bStopIssued = false;
+    m_bUserDisconnect.store(0);
+    m_nLinkNumber.fetch_add(1);
     g_bRunThreadR.store(1);
     m_bRun.store(1);
     m_bReadDone.store(1);
@@ -81,6 +83,7 @@ void CUsbDevice::Disconnect()
 {
     if (g_bRunThreadR.load() != 1)
         return;
+    m_bUserDisconnect.store(1);
     g_bRunThreadR.store(0);
     g_bTransfering.store(0);
     StopWatchdog();
@@ -165,19 +168,20 @@ void CUsbDevice::WatchdogSleep(uint32_t ms)
     m_watchdogWake.wait_for(lock, std::chrono::milliseconds(ms), [this] { return m_bRun.load() == 0; });
 }
 
-// The read failed: the link is gone. The user hears of it only when the link
-// was not taken down on purpose (g_bRunThreadR still 1).
-void CUsbDevice::ReceiveFailed()
+// The read failed: the link is gone. The user hears of it unless the link was
+// taken down on purpose by Disconnect (a failed write, which also clears
+// g_bRunThreadR, is no such purpose: a pulled cable is often noticed there).
+void CUsbDevice::ReceiveFailed(uint32_t link)
 {
     CloseDeviceHandle();
     g_bTransfering.store(0);
     if (m_pHost)
         m_pHost->StopAcquisitionTimer();
-    if (g_bRunThreadR.load() == 1)
+    if (m_bUserDisconnect.load() == 0)
         ShowUserMessage(Msg(szDataTransFail));
     g_ReadWfm.store(0);
     if (m_pHost)
-        m_pHost->PostDisconnectCommand();
+        m_pHost->PostDisconnectCommand(link);
     g_bRunThreadR.store(0);
     StopWatchdog();
 }
@@ -187,6 +191,7 @@ int CUsbDevice::ReceiveThreadProc(CUsbDevice* device)
     g_bTransfering.store(1);
     std::vector<uint8_t> buffer(CReceiveLoop::kPacketCapacity);
     CReceiveLoop loop(device->m_pHost);
+    const uint32_t link = device->m_nLinkNumber.load();
     int result = 0;
     for (;;) {
         if (g_bRunThreadR.load() == 0) {
@@ -204,7 +209,7 @@ int CUsbDevice::ReceiveThreadProc(CUsbDevice* device)
                                                      &received) == 1;
         device->m_bReadDone.store(1);
         if (!ok) {
-            device->ReceiveFailed();
+            device->ReceiveFailed(link);
             result = -1;
             break;
         }

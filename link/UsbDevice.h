@@ -44,6 +44,8 @@ public:
     // The handle the receive thread reads on, 0 when none.
     UsbHandle GetDeviceHandle() const { return m_hDevice.load(); }
     const char* GetDeviceName() const { return m_szDeviceName; }
+    // Counts the links this device brought up; the current or last one.
+    uint32_t LinkNumber() const { return m_nLinkNumber.load(); }
 
     static int ReceiveThreadProc(CUsbDevice* device);
     static int WatchdogThreadProc(CUsbDevice* device);
@@ -57,7 +59,7 @@ public:
 
 private:
     void CloseDeviceHandle();
-    void ReceiveFailed();
+    void ReceiveFailed(uint32_t link);
     bool WaitForPreviousThreads();
     void JoinThreads();
     void WatchdogSleep(uint32_t ms);
@@ -74,6 +76,8 @@ private:
     LinkTimings m_timings;
     std::atomic<int32_t> m_bReceiverAlive{0};  // the receive thread has not returned yet
     bool m_bStopIssued = false;                // the stop call was made for the current link
+    std::atomic<int32_t> m_bUserDisconnect{0};  // Disconnect was called for the current link
+    std::atomic<uint32_t> m_nLinkNumber{0};                // the stop call was made for the current link
     std::mutex m_watchdogLock;
     std::condition_variable m_watchdogWake;
 };

@@ -17,7 +17,7 @@ public:
     void PostToSettingsPanel() override { ++settingsPosts; }
     void PostToFrontPanel() override { ++screenPosts; }
     void StopAcquisitionTimer() override { ++timerStops; }
-    void PostDisconnectCommand() override { ++disconnectPosts; }
+    void PostDisconnectCommand(uint32_t) override { ++disconnectPosts; }
 
     std::atomic<int> notified{0}, lengthChanges{0}, lastLength{-1}, queueClears{0}, settingsPosts{0},
         screenPosts{0}, timerStops{0}, disconnectPosts{0};

@@ -76,8 +76,8 @@ TEST_F(DeviceTest, ConnectStartsThreadsAndDisconnectEndsThemQuietly)
     EXPECT_EQ(g_bTransfering.load(), 1);
     EXPECT_EQ(device->m_bReadDone.load(), 0);
 
-    driver->Queue(Answer(0x80));
     g_bSend = 0;
+    driver->Queue(Answer(0x80));
     ASSERT_TRUE(driver->WaitDrained());
     EXPECT_EQ(g_bSend.load(), 1);  // the answer released the sender
 
