@@ -1,0 +1,481 @@
+#include "app/ChildFrame.h"
+
+#include <QAction>
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QIntValidator>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QProgressBar>
+#include <QRadioButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTimer>
+#include <QToolBar>
+
+#include <mutex>
+
+#include "app/DocKinds.h"
+#include "app/ShellMessages.h"
+#include "app/UserPrompts.h"
+#include "app/ZoomEntry.h"
+#include "corvane/MessageTables.h"
+#include "corvane/SharedState.h"
+#include "link/LinkSession.h"
+
+namespace {
+constexpr int kStateRefreshMs = 200;
+constexpr int kFrameWidth = 560;
+constexpr int kFrameHeight = 460;
+
+bool LinkUp()
+{
+    return g_bRunThreadR.load() != 0;
+}
+
+std::string InstrumentState()
+{
+    std::lock_guard<std::recursive_mutex> lock(g_csLock);
+    return g_wfmParam.strState;
+}
+
+int RecordLength()
+{
+    std::lock_guard<std::recursive_mutex> lock(g_csLock);
+    return waveDataLen;
+}
+
+QComboBox* MakeSelector(QWidget* parent, const QStringList& entries, int width)
+{
+    auto* box = new QComboBox(parent);
+    box->addItems(entries);
+    box->setFont(QFont(QStringLiteral("Arial Black")));
+    box->setMinimumWidth(width);
+    return box;
+}
+}  // namespace
+
+CChildFrame::CChildFrame(const DocKind& kind, std::unique_ptr<IChildView> view, CLinkSession* session,
+                         QWidget* parent)
+    : QMdiSubWindow(parent), m_kind(kind), m_view(std::move(view)), m_session(session), m_inner(new QMainWindow)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    m_inner->setWindowFlags(Qt::Widget);
+    m_inner->setCentralWidget(m_view->Widget());
+    setWidget(m_inner);
+    BuildToolBar();
+    BuildStatusBar();
+    resize(kFrameWidth, kFrameHeight);
+    if (m_session && m_view->LinkView())
+        m_session->RegisterView(m_view->LinkView());
+
+    auto* leave = new QAction(this);
+    leave->setShortcuts({QKeySequence(Qt::Key_Escape), QKeySequence(Qt::Key_F11)});
+    leave->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    connect(leave, &QAction::triggered, this, [this] {
+        if (m_bFullScreen)
+            ToggleFullScreen();
+    });
+    addAction(leave);
+
+    auto* refresh = new QTimer(this);
+    connect(refresh, &QTimer::timeout, this, &CChildFrame::UpdateCommandStates);
+    refresh->start(kStateRefreshMs);
+    UpdateCommandStates();
+}
+
+// The view leaves the open-view list before it goes, and goes before the
+// widgets that Qt deletes after this body.
+CChildFrame::~CChildFrame()
+{
+    if (m_session && m_view->LinkView())
+        m_session->UnregisterView(m_view->LinkView());
+    m_view.reset();
+}
+
+CChildFrame* CChildFrame::Of(QWidget* viewWidget)
+{
+    for (QWidget* w = viewWidget; w; w = w->parentWidget())
+        if (auto* frame = qobject_cast<CChildFrame*>(w))
+            return frame;
+    return nullptr;
+}
+
+QStatusBar* CChildFrame::StatusBar() const
+{
+    return m_inner->statusBar();
+}
+
+QAction* CChildFrame::AddAction(int id, const QString& text, const QIcon& icon)
+{
+    QAction* action = m_toolBar->addAction(icon, text);
+    action->setData(id);
+    return action;
+}
+
+QAction* CChildFrame::Action(int id) const
+{
+    for (QAction* a : m_toolBar->actions())
+        if (a->data().toInt() == id)
+            return a;
+    return nullptr;
+}
+
+void CChildFrame::BuildToolBar()
+{
+    m_toolBar = m_inner->addToolBar(QString::fromLatin1(m_kind.typeName));
+    m_toolBar->setMovable(false);
+    QStyle* s = style();
+    connect(AddAction(kIdRun, tr("Run"), s->standardIcon(QStyle::SP_MediaPlay)), &QAction::triggered, this,
+            [this] { Run(); });
+    connect(AddAction(kIdStop, tr("Stop"), s->standardIcon(QStyle::SP_MediaStop)), &QAction::triggered, this,
+            [this] { Stop(); });
+    m_toolBar->addSeparator();
+    switch (KindIndexOf(m_kind)) {
+    case kKindWaveformSheet:
+        BuildSheetSelectors();
+        break;
+    case kKindMeasurement:
+        BuildSourceButtons(false);
+        break;
+    case kKindDataTable:
+        BuildSourceButtons(true);
+        BuildPageControls();
+        break;
+    default:
+        break;
+    }
+    m_toolBar->addSeparator();
+    QAction* full = AddAction(kIdFullScreen, tr("Full Screen(&F)"), s->standardIcon(QStyle::SP_TitleBarMaxButton));
+    full->setCheckable(true);
+    connect(full, &QAction::triggered, this, [this] { ToggleFullScreen(); });
+}
+
+void CChildFrame::BuildSheetSelectors()
+{
+    m_zoomBox = MakeSelector(m_toolBar, ZoomEntryTexts(), 80);
+    m_zoomBox->setEditable(true);
+    m_zoomBox->setInsertPolicy(QComboBox::NoInsert);
+    m_zoomBox->setCurrentIndex(kDefaultZoomEntry);
+    m_zoomBox->setToolTip(tr("Zoom"));
+    m_toolBar->addWidget(m_zoomBox)->setData(kIdZoomSelector);
+    connect(m_zoomBox, &QComboBox::activated, this, &CChildFrame::SelectZoomEntry);
+    connect(m_zoomBox->lineEdit(), &QLineEdit::returnPressed, this,
+            [this] { EnterZoomText(m_zoomBox->lineEdit()->text()); });
+
+    m_verticalBox = MakeSelector(m_toolBar, VerticalScaleTexts(), 90);
+    m_verticalBox->setToolTip(tr("Vertical scale"));
+    m_verticalAction = m_toolBar->addWidget(m_verticalBox);
+    m_verticalAction->setData(kIdVerticalSelector);
+    connect(m_verticalBox, &QComboBox::activated, this, &CChildFrame::SelectVerticalScale);
+
+    m_horizontalBox = MakeSelector(m_toolBar, HorizontalScaleTexts(), 90);
+    m_horizontalBox->setToolTip(tr("Horizontal scale"));
+    m_horizontalAction = m_toolBar->addWidget(m_horizontalBox);
+    m_horizontalAction->setData(kIdHorizontalSelector);
+    connect(m_horizontalBox, &QComboBox::activated, this, &CChildFrame::SelectHorizontalScale);
+}
+
+void CChildFrame::BuildSourceButtons(bool withFft)
+{
+    m_sources = new QButtonGroup(this);
+    const int ids[] = {kIdSourceCH1, kIdSourceCH2, kIdSourceFFT};
+    const char* labels[] = {"CH1", "CH2", "FFT"};
+    for (int mode = 0; mode < (withFft ? 3 : 2); ++mode) {
+        auto* button = new QRadioButton(QLatin1String(labels[mode]), m_toolBar);
+        button->setChecked(mode == kSourceCH1);
+        m_sources->addButton(button, mode);
+        m_toolBar->addWidget(button)->setData(ids[mode]);
+    }
+    connect(m_sources, &QButtonGroup::idClicked, this, [this](int mode) { SelectSource(mode); });
+}
+
+void CChildFrame::BuildPageControls()
+{
+    m_toolBar->addSeparator();
+    QStyle* s = style();
+    connect(AddAction(kIdPreviousPage, tr("Previous page"), s->standardIcon(QStyle::SP_ArrowLeft)),
+            &QAction::triggered, this, &CChildFrame::PreviousPage);
+    connect(AddAction(kIdNextPage, tr("Next page"), s->standardIcon(QStyle::SP_ArrowRight)), &QAction::triggered,
+            this, &CChildFrame::NextPage);
+    m_pageBox = new QLineEdit(QStringLiteral("1"), m_toolBar);
+    m_pageBox->setValidator(new QIntValidator(1, 1 << 30, m_pageBox));
+    m_pageBox->setMaximumWidth(60);
+    m_toolBar->addWidget(m_pageBox);
+    m_toolBar->addWidget(new QLabel(QStringLiteral(" / "), m_toolBar));
+    m_pageCountLabel = new QLabel(QStringLiteral("1"), m_toolBar);
+    m_toolBar->addWidget(m_pageCountLabel);
+    connect(AddAction(kIdGoToPage, tr("Go"), s->standardIcon(QStyle::SP_DialogApplyButton)), &QAction::triggered,
+            this, [this] { GoToPage(m_pageBox->text()); });
+    connect(m_pageBox, &QLineEdit::returnPressed, this, [this] { GoToPage(m_pageBox->text()); });
+}
+
+void CChildFrame::BuildStatusBar()
+{
+    QStatusBar* bar = m_inner->statusBar();
+    m_progress = new QProgressBar(bar);
+    m_progress->setMaximumWidth(150);
+    m_progress->setTextVisible(false);
+    bar->addWidget(m_progress, 1);
+    for (const QString& pane : {tr("Read count"), tr("Run/stop state"), tr("Colour mode"), tr("Display type")})
+        bar->addPermanentWidget(new QLabel(pane, bar));
+}
+
+// ---------------------------------------------------------------------------
+// Run and Stop
+// ---------------------------------------------------------------------------
+
+bool CChildFrame::CanRun() const
+{
+    return !m_view->IsRunning() && LinkUp();
+}
+
+bool CChildFrame::CanStop() const
+{
+    return m_view->IsRunning() && LinkUp();
+}
+
+bool CChildFrame::Run()
+{
+    if (!CanRun())
+        return false;
+    if (InstrumentState() == "STOP")
+        TellUser(this, QString::fromUtf8(Msg(szRunOscillograph)));
+    m_view->StartRun();
+    if (m_session)
+        m_session->ViewStarted();
+    m_view->Widget()->update();
+    UpdateCommandStates();
+    return true;
+}
+
+bool CChildFrame::Stop()
+{
+    if (!CanStop())
+        return false;
+    m_view->StopRun();
+    LeaveRunningCount();
+    m_view->Widget()->update();
+    UpdateCommandStates();
+    return true;
+}
+
+// A running window that closes leaves the count of running views, so that
+// timer 2 does not run on for a window that is gone.
+void CChildFrame::StopIfRunning()
+{
+    if (!m_view->IsRunning())
+        return;
+    m_view->StopRun();
+    LeaveRunningCount();
+}
+
+// A Disconnect command has already set the count to 0 for every window it
+// stopped; a window stopped after that must not take the count below 0, or
+// the next Run would not start timer 2.
+void CChildFrame::LeaveRunningCount()
+{
+    if (m_session && g_updateNum.load() > 0)
+        m_session->ViewStopped();
+    else
+        g_ReadWfm.store(0);
+}
+
+// ---------------------------------------------------------------------------
+// Selectors
+// ---------------------------------------------------------------------------
+
+void CChildFrame::SelectZoomEntry(int index)
+{
+    const double factor = ZoomFactorOfEntry(index);
+    if (factor <= 0.0)
+        return;
+    m_view->SetZoomFactor(factor);
+    m_view->Widget()->update();
+}
+
+bool CChildFrame::EnterZoomText(const QString& typed)
+{
+    const std::optional<TypedZoom> zoom = ParseTypedZoom(typed);
+    if (!zoom)
+        return false;
+    if (m_zoomBox)
+        m_zoomBox->setEditText(zoom->text);
+    m_view->SetZoomFactor(zoom->factor);
+    m_view->Widget()->update();
+    return true;
+}
+
+void CChildFrame::SelectHorizontalScale(int index)
+{
+    if (index < 0 || index >= kHorizontalScaleEntries)
+        return;
+    m_view->ApplyHorizontalScale(index, HorizontalScaleOf(index, m_domain));
+    m_view->Widget()->update();
+}
+
+void CChildFrame::SelectVerticalScale(int index)
+{
+    if (index < 0 || index >= kVerticalScaleEntries)
+        return;
+    m_view->ApplyVerticalScale(index, VerticalScaleOf(index, m_domain, m_probe, m_customVerticalScale));
+    m_view->Widget()->update();
+}
+
+bool CChildFrame::ScaleSelectorsVisible() const
+{
+    return m_verticalAction && m_verticalAction->isVisible() && m_horizontalAction->isVisible();
+}
+
+// ---------------------------------------------------------------------------
+// Sources and pages
+// ---------------------------------------------------------------------------
+
+bool CChildFrame::SelectSource(int mode)
+{
+    if (!m_sources || !m_sources->button(mode) || mode == m_sourceMode)
+        return false;
+    m_sourceMode = mode;
+    m_sources->button(mode)->setChecked(true);
+    m_view->SetSource(mode);
+    if (KindIndexOf(m_kind) == kKindDataTable) {
+        m_pages.Reset();
+        ShowCurrentPage();
+    }
+    return true;
+}
+
+bool CChildFrame::SourceButtonsEnabled() const
+{
+    return m_sources && m_sources->button(kSourceCH1)->isEnabled();
+}
+
+int CChildFrame::RowsPerPage() const
+{
+    return m_sourceMode == kSourceFFT ? kSpectrumRowsPerPage : kSamplesPerPage;
+}
+
+void CChildFrame::ShowCurrentPage()
+{
+    if (m_pageBox)
+        m_pageBox->setText(QString::number(m_pages.CurrentPage()));
+    m_view->ShowPage(m_pages.CurrentPage(), RowsPerPage(), m_sourceMode != kSourceFFT);
+    UpdateCommandStates();
+}
+
+void CChildFrame::PreviousPage()
+{
+    if (m_pages.Previous())
+        ShowCurrentPage();
+}
+
+void CChildFrame::NextPage()
+{
+    if (m_pages.Next())
+        ShowCurrentPage();
+}
+
+void CChildFrame::GoToPage(const QString& typed)
+{
+    m_pages.GoTo(typed.trimmed().toInt());
+    ShowCurrentPage();
+}
+
+void CChildFrame::RefreshPageCount()
+{
+    if (!m_pageBox)
+        return;
+    m_pages.SetRecordLength(RecordLength());
+    m_pageCountLabel->setText(QString::number(m_pages.PageCount()));
+}
+
+void CChildFrame::UpdateCommandStates()
+{
+    const bool running = m_view->IsRunning();
+    Action(kIdRun)->setEnabled(CanRun());
+    Action(kIdStop)->setEnabled(CanStop());
+    Action(kIdFullScreen)->setChecked(m_bFullScreen);
+    if (m_verticalAction) {
+        m_verticalAction->setVisible(!running);
+        m_horizontalAction->setVisible(!running);
+    }
+    if (m_sources)
+        for (QAbstractButton* b : m_sources->buttons())
+            b->setEnabled(running);
+    if (m_pageBox) {
+        RefreshPageCount();
+        Action(kIdPreviousPage)->setEnabled(m_pages.CanGoPrevious());
+        Action(kIdNextPage)->setEnabled(m_pages.CanGoNext());
+        Action(kIdGoToPage)->setEnabled(m_pages.CanGoTo());
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Full screen and close
+// ---------------------------------------------------------------------------
+
+void CChildFrame::ToggleFullScreen()
+{
+    if (m_bFullScreen)
+        LeaveFullScreen();
+    else
+        EnterFullScreen();
+    m_view->SetFullScreen(m_bFullScreen);
+    UpdateCommandStates();
+    emit FullScreenChanged(m_bFullScreen);
+}
+
+void CChildFrame::EnterFullScreen()
+{
+    m_bWasMaximized = isMaximized();
+    m_savedGeometry = geometry();
+    m_savedFlags = windowFlags();
+    setWindowFlags(m_savedFlags | Qt::FramelessWindowHint);
+    QSize area = mdiArea() ? mdiArea()->viewport()->size() : screen()->size();
+    setGeometry(-2, -2, area.width() + 4, area.height() + 4);
+    m_toolBar->hide();
+    m_inner->statusBar()->hide();
+    show();
+    raise();
+    m_bFullScreen = true;
+}
+
+void CChildFrame::LeaveFullScreen()
+{
+    setWindowFlags(m_savedFlags);
+    if (m_bWasMaximized)
+        showMaximized();
+    else {
+        setGeometry(m_savedGeometry);
+        showNormal();
+    }
+    m_toolBar->show();
+    m_inner->statusBar()->show();
+    m_bFullScreen = false;
+}
+
+void CChildFrame::CloseWithoutAsking()
+{
+    m_bForceClose = true;
+    close();
+}
+
+void CChildFrame::closeEvent(QCloseEvent* event)
+{
+    if (!m_bForceClose) {
+        g_ReadWfm.store(0);
+        const auto answer = AskUser(this, QString::fromUtf8(Msg(szCloseWindow)), QMessageBox::Yes | QMessageBox::No,
+                                    QMessageBox::Yes);
+        if (answer != QMessageBox::Yes) {
+            event->ignore();
+            return;
+        }
+    }
+    StopIfRunning();
+    m_bClosing = true;
+    QMdiSubWindow::closeEvent(event);
+}

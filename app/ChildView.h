@@ -1,0 +1,57 @@
+#pragma once
+// IChildView: what a data window's view offers the child frame and the main
+// frame. The frame knows no documents; it calls these routines of the view in
+// its window. Defaults ignore the commands a kind has no use for.
+//
+// A view is created by the factory its kind registered (app/DocKinds.h) and
+// owned by its CChildFrame; the frame destroys it with the window.
+#include <QString>
+
+class CArchive;
+class ILinkView;
+class QWidget;
+
+class IChildView {
+public:
+    virtual ~IChildView() = default;
+
+    // The widget shown in the frame's client area (owned by the view object
+    // or parented to the frame; the frame reparents it).
+    virtual QWidget* Widget() = 0;
+    // The view as the link sees it; when non-null the frame enters it into
+    // the session's open-view list for the window's lifetime.
+    virtual ILinkView* LinkView() { return nullptr; }
+    // Kinds whose window is not built yet open a placeholder; placeholders
+    // have no file or workspace state.
+    virtual bool IsPlaceholder() const { return false; }
+
+    // The kind's data file. Non-zero on success; on failure *error (when
+    // given) holds the message for the user and the view is unchanged.
+    virtual int LoadDocument(const QString& path, QString* error) = 0;
+    virtual int SaveDocument(const QString& path, QString* error) = 0;
+    // The window's own record in a workspace file, both directions
+    // (ar.IsStoring()). Non-zero on success; a loading archive that fails
+    // leaves the view in a usable state.
+    virtual int SerializeState(CArchive& ar) = 0;
+
+    // Running flag of the running-view rule. StartRun and StopRun set and
+    // clear it and do the view's own start and stop work; the frame does the
+    // counting (timer 2) around them.
+    virtual bool IsRunning() const = 0;
+    virtual void StartRun() = 0;
+    virtual void StopRun() = 0;
+
+    // Waveform sheet: zoom factor (5 = 100 %), and a new horizontal or
+    // vertical scale for the selected waveform (scale value and the
+    // selector's index).
+    virtual void SetZoomFactor(double factor) {}
+    virtual void ApplyHorizontalScale(int index, double scale) {}
+    virtual void ApplyVerticalScale(int index, double scale) {}
+    // Measurement (0 CH1, 1 CH2) and data table (also 2 FFT): the source.
+    virtual void SetSource(int mode) {}
+    // Data table: show page (1-based) with rowsPerPage rows; reloadValues is
+    // false when only the row numbers change (spectrum table).
+    virtual void ShowPage(int page, int rowsPerPage, bool reloadValues) {}
+    // The window went to or came back from full screen.
+    virtual void SetFullScreen(bool on) {}
+};

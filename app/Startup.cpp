@@ -1,0 +1,131 @@
+#include "app/Startup.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+#include <cstdio>
+#include <memory>
+
+#include "app/AppSettings.h"
+#include "app/DemoScript.h"
+#include "app/Language.h"
+#include "app/MainFrame.h"
+#include "app/ShellMessages.h"
+#include "app/SplashWindow.h"
+#include "app/UserPrompts.h"
+#include "corvane/SharedState.h"
+#include "corvane/UiHelpers.h"
+#include "corvane/WaveMemory.h"
+#include "link/UsbBackend.h"
+
+namespace {
+const char kUsage[] =
+    "usage: quorvex [--sim[=OPTIONS] | --usb] [--no-splash] [--demo=DIR] [FILE...]\n"
+    "  --sim=OPTIONS  use the simulated instrument with these signals and faults\n"
+    "  --usb          use a real instrument over USB\n"
+    "  --demo=DIR     run the scripted demonstration and save screenshots into DIR\n"
+    "  FILE           a data file (.wfm .mes .dat .psm .mth .bus) to open\n";
+
+void PumpEvents()
+{
+    QCoreApplication::processEvents();
+}
+
+UsbBackendRequest BackendRequest(StartupOptions::Backend backend)
+{
+    switch (backend) {
+    case StartupOptions::Backend::Simulated: return UsbBackendRequest::Simulated;
+    case StartupOptions::Backend::LibUsb: return UsbBackendRequest::LibUsb;
+    case StartupOptions::Backend::FromSettings: break;
+    }
+    return UsbBackendRequest::FromSettings;
+}
+
+void OpenFilesFromCommandLine(CMainFrame& frame, const QStringList& files)
+{
+    for (const QString& file : files)
+        if (!frame.OpenDataFile(file))
+            frame.AppendMessage(QCoreApplication::translate("Startup", "Not opened: %1").arg(file));
+}
+}  // namespace
+
+std::optional<StartupOptions> ParseStartupOptions(const QStringList& args, QString* error)
+{
+    StartupOptions o;
+    for (const QString& a : args) {
+        if (a == QLatin1String("--sim")) {
+            o.backend = StartupOptions::Backend::Simulated;
+        } else if (a.startsWith(QLatin1String("--sim="))) {
+            o.backend = StartupOptions::Backend::Simulated;
+            o.simOptions = a.mid(6);
+        } else if (a == QLatin1String("--usb")) {
+            o.backend = StartupOptions::Backend::LibUsb;
+        } else if (a.startsWith(QLatin1String("--demo="))) {
+            o.demoFolder = a.mid(7);
+            o.splash = false;
+        } else if (a == QLatin1String("--no-splash")) {
+            o.splash = false;
+        } else if (a.startsWith(QLatin1String("-"))) {
+            if (error)
+                *error = QStringLiteral("unknown option %1").arg(a);
+            return std::nullopt;
+        } else {
+            o.files << a;
+        }
+    }
+    if (!o.demoFolder.isNull() && o.demoFolder.isEmpty())
+        o.demoFolder = QStringLiteral(".");
+    return o;
+}
+
+int RunQuorvex(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quorvex"));
+    QApplication::setApplicationVersion(QStringLiteral("0.1"));
+    QString error;
+    const std::optional<StartupOptions> options = ParseStartupOptions(app.arguments().mid(1), &error);
+    if (!options) {
+        std::fprintf(stderr, "quorvex: %s\n%s", error.toUtf8().constData(), kUsage);
+        return 2;
+    }
+    SetDoEventPump(PumpEvents);
+    if (!ObligateMemSpace()) {
+        QMessageBox::critical(nullptr, QStringLiteral("Quorvex"), QString::fromUtf8(szMemoryReserveFail));
+        return 1;
+    }
+
+    CAppSettings settings = CAppSettings::Read(ParamIniPath());
+    g_nLanguage = static_cast<uint32_t>(settings.UiLanguage());
+    if (!InstallLanguage(app, settings.UiLanguage()) && settings.UiLanguage() != 0)
+        std::fprintf(stderr, "quorvex: no language file %s; texts stay in English\n",
+                     LanguageResourcePath(settings.UiLanguage()).toUtf8().constData());
+
+    const UsbBackend backend =
+        CreateUsbBackend(BackendRequest(options->backend), ParamIniPath(), options->simOptions.toStdString());
+    if (!backend.driver) {
+        std::fprintf(stderr, "quorvex: %s\n%s", backend.error.c_str(), kUsage);
+        return 2;
+    }
+    std::printf("quorvex: instrument backend: %s\n", backend.description.c_str());
+    std::fflush(stdout);
+    InstallUserMessageBoxes();
+
+    const bool demo = !options->demoFolder.isEmpty();
+    if (demo)
+        settings.hardwareCheck = 0;   // the script connects itself
+    auto frame = std::make_unique<CMainFrame>(backend.driver, settings, ParamIniPath());
+    frame->showMaximized();
+    if (options->splash)
+        (new CSplashWindow(frame.get()))->show();
+    OpenFilesFromCommandLine(*frame, options->files);
+
+    int status = 0;
+    if (demo)
+        status = CDemoScript(*frame, options->demoFolder).Run();
+    else
+        status = app.exec();
+    frame.reset();
+    FreeMemSpace();
+    return status;
+}
