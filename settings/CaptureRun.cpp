@@ -1,0 +1,170 @@
+#include "settings/CaptureRun.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QSaveFile>
+
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+#include <mutex>
+#include <thread>
+
+#include "corvane/ScaleConversion.h"
+#include "link/LinkMessages.h"
+#include "link/LinkSession.h"
+
+CCaptureRun::CCaptureRun(CLinkSession& session, QObject* parent) : QObject(parent), m_session(session)
+{
+    m_length.store(waveDataLen);
+    m_session.RegisterView(this);
+}
+
+CCaptureRun::~CCaptureRun()
+{
+    Stop();
+    m_session.UnregisterView(this);
+}
+
+void CCaptureRun::StopAcquisition()
+{
+    Stop();
+}
+
+void CCaptureRun::Stop()
+{
+    if (m_running.exchange(false))
+        m_session.ViewStopped();
+}
+
+bool CCaptureRun::event(QEvent* e)
+{
+    if (e->type() == static_cast<QEvent::Type>(kMsgWaveformSheetUpdate)) {
+        if (m_running.load())
+            TakeRecord();
+        return true;
+    }
+    return QObject::event(e);
+}
+
+void CCaptureRun::TakeRecord()
+{
+    CapturedRecord r;
+    {
+        std::lock_guard<std::recursive_mutex> lock(g_csLock);
+        const int32_t length = std::max(0, std::min(waveDataLen, g_DepthSize));
+        r.param = g_wfmParam;
+        r.ch1Offset = g_CH1DexY;
+        r.ch2Offset = g_CH2DexY;
+        r.gridDivisions = g_GridNum;
+        if (ADBufferCH1 && r.param.nCH1Show)
+            r.ch1.assign(reinterpret_cast<const int8_t*>(ADBufferCH1), reinterpret_cast<const int8_t*>(ADBufferCH1) + length);
+        if (ADBufferCH2 && r.param.nCH2Show)
+            r.ch2.assign(reinterpret_cast<const int8_t*>(ADBufferCH2), reinterpret_cast<const int8_t*>(ADBufferCH2) + length);
+    }
+    m_records.push_back(std::move(r));
+    if (m_onRecord)
+        m_onRecord(m_records.back());
+}
+
+int CCaptureRun::Run(int count, uint32_t timeoutMs, const std::function<void(const CapturedRecord&)>& onRecord)
+{
+    m_onRecord = onRecord;
+    if (!m_running.exchange(true))
+        m_session.ViewStarted();
+    const size_t wanted = m_records.size() + static_cast<size_t>(std::max(count, 0));
+    m_session.WaitUntil([&] { return m_records.size() >= wanted || g_bRunThreadR.load() == 0; }, timeoutMs);
+    Stop();
+    m_onRecord = nullptr;
+    return static_cast<int>(std::min(m_records.size(), wanted));
+}
+
+namespace {
+
+bool IsMarker(uint8_t raw, const std::string& state)
+{
+    return raw == 0x80 || raw == 0x81 || (raw == 0xFF && state == "Scan");
+}
+
+// µV per division of a channel in the snapshot.
+int64_t VoltsPerDivUv(const tagWaveformParam& p, int channel)
+{
+    const bool override = (channel == 0 ? p.nCH1ScaleOverride : p.nCH2ScaleOverride) != 0;
+    if (override)
+        return channel == 0 ? p.llCH1VoltBase : p.llCH2VoltBase;
+    const int index = channel == 0 ? p.nCH1VoltIndex : p.nCH2VoltIndex;
+    const int probe = channel == 0 ? p.nCH1Probe : p.nCH2Probe;
+    return CalcVoltBase(index + 1, probe) * 1000;
+}
+
+}  // namespace
+
+std::vector<double> RecordVolts(const CapturedRecord& record, int channel)
+{
+    const tagWaveformParam& p = record.param;
+    const std::vector<int8_t>& samples = channel == 0 ? record.ch1 : record.ch2;
+    const int32_t offset = channel == 0 ? record.ch1Offset : record.ch2Offset;
+    const int position = channel == 0 ? p.nCH1Pos : p.nCH2Pos;
+    const double sign = (channel == 0 ? p.nCH1Invert : p.nCH2Invert) ? -1.0 : 1.0;
+    const double voltsPerCount = static_cast<double>(VoltsPerDivUv(p, channel)) / 25.0 / 1e6;
+    std::vector<double> volts;
+    volts.reserve(samples.size());
+    for (int8_t s : samples) {
+        const uint8_t raw = static_cast<uint8_t>((static_cast<uint8_t>(s) + offset) & 0xFF);
+        if (IsMarker(raw, p.strState)) {
+            volts.push_back(std::numeric_limits<double>::quiet_NaN());
+            continue;
+        }
+        volts.push_back(sign * (static_cast<int8_t>(raw) - position) * voltsPerCount);
+    }
+    return volts;
+}
+
+double SampleInterval(const CapturedRecord& record)
+{
+    const size_t length = std::max(record.ch1.size(), record.ch2.size());
+    if (length == 0)
+        return 0.0;
+    const double secondsPerDiv = static_cast<double>(CalcTimeBase(record.param.nTimeBaseIndex + 1)) * 1e-9;
+    return secondsPerDiv * record.gridDivisions / static_cast<double>(length);
+}
+
+namespace {
+void AppendNumber(QByteArray& out, double value)
+{
+    if (!std::isnan(value)) {
+        char text[32];
+        std::snprintf(text, sizeof text, "%.6g", value);
+        out.append(text);
+    }
+}
+}  // namespace
+
+std::string WriteCaptureCsv(const std::string& path, const std::vector<CapturedRecord>& records)
+{
+    QSaveFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::WriteOnly))
+        return file.errorString().toStdString();
+    file.write("record,time_s,ch1_V,ch2_V\n");
+    for (size_t n = 0; n < records.size(); ++n) {
+        const std::vector<double> ch1 = RecordVolts(records[n], 0);
+        const std::vector<double> ch2 = RecordVolts(records[n], 1);
+        const double dt = SampleInterval(records[n]);
+        QByteArray rows;
+        for (size_t i = 0; i < std::max(ch1.size(), ch2.size()); ++i) {
+            rows.append(QByteArray::number(static_cast<qulonglong>(n + 1))).append(',');
+            AppendNumber(rows, static_cast<double>(i) * dt);
+            rows.append(',');
+            AppendNumber(rows, i < ch1.size() ? ch1[i] : std::nan(""));
+            rows.append(',');
+            AppendNumber(rows, i < ch2.size() ? ch2[i] : std::nan(""));
+            rows.append('\n');
+        }
+        if (file.write(rows) != rows.size())
+            return file.errorString().toStdString();
+    }
+    if (!file.commit())
+        return file.errorString().toStdString();
+    return {};
+}

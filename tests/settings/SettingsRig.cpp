@@ -1,0 +1,117 @@
+#include "SettingsRig.h"
+
+#include <QCoreApplication>
+
+#include <chrono>
+#include <cstring>
+#include <mutex>
+#include <thread>
+
+#include "corvane/SharedState.h"
+#include "link/LinkSession.h"
+#include "link/UserMessage.h"
+
+namespace {
+std::mutex s_lock;
+std::vector<std::string> s_messages;
+
+void Collect(const std::string& text)
+{
+    std::lock_guard<std::mutex> lock(s_lock);
+    s_messages.push_back(text);
+}
+
+LinkTimings RigTimings()
+{
+    LinkTimings t;
+    t.statusPollMs = 25;
+    t.acquisitionMs = 25;
+    t.stopFrameWaitMs = 20;
+    t.readModeWaitShortMs = 50;
+    t.readModeWaitLongMs = 50;
+    t.sendPollMs = 2;
+    t.watchdogSilenceMs = 1000;
+    return t;
+}
+}  // namespace
+
+void ResetSettingsState()
+{
+    SetUserMessageSink(Collect);
+    CSettingsRig::TakeMessages();
+    std::lock_guard<std::recursive_mutex> lock(g_csLock);
+    g_nLanguage = 0;
+    g_bSend = 1;
+    g_bRunThreadR = 0;
+    g_bTransfering = 0;
+    g_WaveTransOver = 1;
+    g_ReadWfm = 0;
+    g_CT = 0;
+    g_updateNum = 0;
+    g_bFileProcess = 0;
+    g_GridNum = 16.0f;
+    g_CH1DexY = g_CH2DexY = g_MthDexY = 0;
+    g_OldPosY[0] = g_OldPosY[1] = g_OldPosY[2] = 0;
+    g_wfmParam = tagWaveformParam{};
+}
+
+std::vector<std::string> CSettingsRig::TakeMessages()
+{
+    std::lock_guard<std::mutex> lock(s_lock);
+    std::vector<std::string> taken;
+    taken.swap(s_messages);
+    return taken;
+}
+
+CSettingsRig::CSettingsRig(const std::string& simOptions)
+{
+    ResetSettingsState();
+    std::string error;
+    sim = CreateSimInstrument(simOptions, &error);
+    session = std::make_unique<CLinkSession>(sim, RigTimings());
+    model = std::make_unique<CSettingsModel>(session.get(), RigTimings());
+    session->SetCommandSender(model.get());
+    session->SetSettingsPanel(model.get());
+}
+
+CSettingsRig::~CSettingsRig()
+{
+    if (g_bRunThreadR.load())
+        session->DisconnectCommand();
+    session->SetSettingsPanel(nullptr);
+    session->SetCommandSender(nullptr);
+    model->StopSendThread();
+    QCoreApplication::processEvents();
+    session.reset();
+    model.reset();
+    std::lock_guard<std::recursive_mutex> lock(g_csLock);
+    delete[] g_pSysParamBuffer;
+    g_pSysParamBuffer = nullptr;
+    g_SysParamLen = 0;
+}
+
+bool CSettingsRig::WaitUntil(const std::function<bool()>& done, int ms)
+{
+    return session->WaitUntil(done, static_cast<uint32_t>(ms));
+}
+
+bool CSettingsRig::Connect()
+{
+    if (!session->ConnectCommand())
+        return false;
+    return WaitUntil([this] { return model->DecodeCount() > 0; });
+}
+
+bool CSettingsRig::WaitForFreshDecode()
+{
+    const uint64_t start = model->DecodeCount();
+    return WaitUntil([&] { return model->DecodeCount() >= start + 2 && model->PendingCount() == 0; });
+}
+
+EditResult CSettingsRig::Edit(int kind, int target, SettingChoice choice)
+{
+    CFixedChoice chooser(std::move(choice));
+    EditResult r = model->ApplyEdit(kind, target, chooser);
+    WaitForFreshDecode();
+    return r;
+}
