@@ -1,0 +1,82 @@
+// quorvex-cli's link commands, run as the user runs them, against the
+// simulated instrument (and against an absent USB instrument).
+#include <QProcess>
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+namespace {
+struct CliRun {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+CliRun RunCli(const QStringList& args)
+{
+    QProcess p;
+    p.start(QString(QV_BIN_DIR) + "/quorvex-cli", args);
+    CliRun r;
+    if (!p.waitForFinished(60000))
+        return r;
+    r.exitCode = p.exitCode();
+    r.out = QString::fromUtf8(p.readAllStandardOutput());
+    r.err = QString::fromUtf8(p.readAllStandardError());
+    return r;
+}
+
+// The value of NAME in "NAME VALUE" lines, or -1.
+long long ValueOf(const QString& lines, const QString& name)
+{
+    for (const QString& line : lines.split('\n')) {
+        const QStringList parts = line.split(' ', Qt::SkipEmptyParts);
+        if (parts.size() == 2 && parts[0] == name)
+            return parts[1].toLongLong();
+    }
+    return -1;
+}
+}  // namespace
+
+TEST(CliLink, InfoDumpAndSetAgainstTheSimulator)
+{
+    const CliRun info = RunCli({"--sim=model=0", "info"});
+    ASSERT_EQ(info.exitCode, 0) << info.err.toStdString();
+    EXPECT_TRUE(info.out.contains("model      0 QX1022")) << info.out.toStdString();
+    EXPECT_TRUE(info.out.contains("keys       ")) << info.out.toStdString();
+
+    const CliRun dump = RunCli({"--sim=model=0", "dump"});
+    ASSERT_EQ(dump.exitCode, 0);
+    EXPECT_EQ(ValueOf(dump.out, "CONTROL-TYPE"), 0);
+    EXPECT_GT(dump.out.count('\n'), 100);
+
+    const CliRun set = RunCli({"--sim=model=0", "set", "VERT-CH1-POS=20", "TRIG-MODE=99"});
+    ASSERT_EQ(set.exitCode, 0) << set.err.toStdString();
+    EXPECT_EQ(ValueOf(set.out, "VERT-CH1-POS"), 20);
+    EXPECT_NE(ValueOf(set.out, "TRIG-MODE"), 99);  // not a mode: the instrument kept its own
+
+    EXPECT_EQ(RunCli({"--sim=seed=1", "set", "NO-SUCH=1"}).exitCode, 2);
+    EXPECT_EQ(RunCli({"--sim=seed=1", "set", "VERT-CH1-POS"}).exitCode, 2);
+}
+
+TEST(CliLink, PressKeysAlsoOverALossyLink)
+{
+    const CliRun press = RunCli({"--sim=fault=drop:0.05,fault=badsum:0.05,seed=7", "press", "CT-RS-KEY", "FN-1-KEY"});
+    ASSERT_EQ(press.exitCode, 0) << press.err.toStdString();
+    EXPECT_GE(ValueOf(press.out, "CT-RS-KEY"), 0);
+    EXPECT_GE(ValueOf(press.out, "FN-1-KEY"), 0);
+
+    EXPECT_EQ(RunCli({"--sim=seed=1", "press", "NO-SUCH-KEY"}).exitCode, 2);
+    const CliRun noKeys = RunCli({"--sim=fault=nokeys", "press", "CT-RS-KEY"});
+    EXPECT_EQ(noKeys.exitCode, 1);
+    EXPECT_TRUE(noKeys.err.contains("Virtual Keyboard"));
+}
+
+TEST(CliLink, AbsentUsbInstrumentFailsWithTheMessageInEitherLanguage)
+{
+    const CliRun english = RunCli({"--usb", "info"});
+    EXPECT_EQ(english.exitCode, 1);
+    EXPECT_EQ(english.err.trimmed(), "Please check the oscillograph whether already connected!");
+    const CliRun chinese = RunCli({"--usb", "--language", "1", "info"});
+    EXPECT_EQ(chinese.exitCode, 1);
+    EXPECT_EQ(chinese.err.trimmed(), QString::fromUtf8("请检查示波器是否已经连接！"));
+}
