@@ -33,12 +33,6 @@ private:
     std::atomic<int32_t> m_length{0};
 };
 
-// Writes one parameter of the program's copy of the block.
-void Poke(const char* name, int64_t value)
-{
-    std::lock_guard<std::recursive_mutex> lock(g_csLock);
-    ParlexParam.PCParamToDSOdata(name, value, g_pSysParamBuffer);
-}
 
 }  // namespace
 
