@@ -194,7 +194,7 @@ int CLCDCtrl::ExportBitmap(const QString& path, int bitsPerPixel)
 bool CLCDCtrl::ChoosePrinter(QPrinter& printer)
 {
     QPrintDialog dialog(&printer, this);
-    dialog.setOptions(QAbstractPrintDialog::None);   // no page numbers, selection or print to file
+    dialog.setOptions(QAbstractPrintDialog::PrintDialogOptions());   // no page numbers, selection or print to file
     dialog.setPrintRange(QAbstractPrintDialog::AllPages);
     return dialog.exec() == QDialog::Accepted;
 }
