@@ -32,7 +32,15 @@ void CDSOWaveform::RemoveAllPoint() {
     m_points.clear();
 }
 
-int CDSOWaveform::AddPoint(QPoint point) { return AddPoints(&point, 1); }
+int CDSOWaveform::AddPoint(QPoint point) {
+    std::lock_guard lock(m_lock);
+    try {
+        m_points.push_back(point);
+    } catch (const std::bad_alloc&) {
+        return 0;
+    }
+    return 1;
+}
 
 int CDSOWaveform::AddPoints(const QPoint* points, size_t count) {
     std::lock_guard lock(m_lock);
@@ -140,6 +148,15 @@ void CDSOWaveform::DrawDecimated(QPainter& painter, const QColor& ink) const {
     const int count = static_cast<int>(std::ceil(deviceGraph.right())) - firstColumn + 1;
     if (count <= 0) return;
     std::vector<Column> columns(static_cast<size_t>(count));
+    // The display transform and the mapping are both scale-and-shift per
+    // axis, so one multiply-add per axis takes a point to device space.
+    const double x0 = TriggerX();
+    const double ax = toDevice.m11() * m_hzRatio;
+    const double bx = toDevice.m11() * (x0 - x0 * m_hzRatio + m_offset.x() + m_displacement.x()) + toDevice.dx();
+    const double ay = toDevice.m22() * m_vtRatio;
+    const double by = toDevice.m22() * (m_pivot.y() - m_pivot.y() * m_vtRatio + m_offset.y() + m_displacement.y()) +
+                      toDevice.dy();
+    const bool affine = toDevice.type() <= QTransform::TxScale;
     bool pendingBreak = false;
     for (const QPoint& p : m_points) {
         if (p.y() == kGapY) continue;
@@ -147,7 +164,7 @@ void CDSOWaveform::DrawDecimated(QPainter& painter, const QColor& ink) const {
             pendingBreak = true;
             continue;
         }
-        const QPointF d = toDevice.map(DisplayPoint(p));
+        const QPointF d = affine ? QPointF(ax * p.x() + bx, ay * p.y() + by) : toDevice.map(DisplayPoint(p));
         const long index = static_cast<long>(std::floor(d.x())) - firstColumn;
         if (index < 0 || index >= count) continue;
         Column& c = columns[static_cast<size_t>(index)];
