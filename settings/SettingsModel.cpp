@@ -305,6 +305,9 @@ bool CSettingsModel::CheckModel()
     if (name == m_modelName && m_language == static_cast<int64_t>(g_nLanguage))
         return true;
     if (name.empty() || !g_UISysTable.ConfigueParam(name.c_str(), g_nLanguage)) {
+        // The failed load emptied the table: whatever model comes next loads again.
+        if (!name.empty())
+            m_modelName.clear();
         ShowUserMessage(Msg(szNoConfigFile));
         return false;
     }

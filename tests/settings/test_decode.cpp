@@ -73,3 +73,74 @@ TEST(SettingsDecode, DefaultSetupFillsRecordsAndWaveformParameters)
     EXPECT_FALSE(g_wfmParam.strState.empty());
     EXPECT_EQ(g_bSend.load(), 1);
 }
+
+namespace {
+
+int64_t DecodedValue(const CSettingsRig& rig, int kind, int target)
+{
+    const SettingValue* v = rig.model->Records().Find(kind, target);
+    return v ? v->value : -1;
+}
+
+// Brings the instrument into the state in which a kind may be edited.
+void Prepare(CSettingsRig& rig, const KindInfo& info, int target)
+{
+    auto ensure = [&](int kind, int t, int position) {
+        if (DecodedValue(rig, kind, t) != position)
+            rig.Edit(kind, t, {position, ""});
+    };
+    if (info.kind == KIND_AVERAGE_COUNT)
+        ensure(KIND_ACQUIRE_MODE, 0, 2);
+    if (info.kind == KIND_STORE_DEPTH)
+        ensure(KIND_ACQUIRE_MODE, 0, 0);
+    if (info.kind >= KIND_FFT_SOURCE && info.kind <= KIND_FFT_ZOOM)
+        ensure(KIND_MATH_OPERATION, 0, 3);
+    if (info.kind == KIND_TRIGGER_COUPLING) {
+        ensure(KIND_EDGE_SOURCE, kTargetNormal, 0);
+        ensure(KIND_TRIGGER_TYPE, target, 0);
+    }
+    if (info.triggerType >= 0)
+        ensure(KIND_TRIGGER_TYPE, target, info.triggerType);
+}
+
+std::vector<int> RoundTripTargets(const KindInfo& info)
+{
+    switch (info.scope) {
+    case KindScope::Channel: return {1, 2};
+    case KindScope::Measure: return {4};
+    case KindScope::Trigger: return {kTargetNormal, kTargetSwapCH1};
+    default: return {info.kind >= KIND_TRIGGER_MODE ? kTargetNormal : 0};
+    }
+}
+
+}  // namespace
+
+// Every list setting: the next entry of its list is edited, reaches the
+// instrument, and the next block decodes back to that entry.
+TEST(SettingsDecode, EveryListSettingRoundTrips)
+{
+    CSettingsRig rig("model=4");
+    ASSERT_TRUE(rig.Connect());
+    int checked = 0;
+    for (const KindInfo* info = KindsBegin(); info != KindsEnd(); ++info) {
+        if (info->input != KindInput::List)
+            continue;
+        for (int target : RoundTripTargets(*info)) {
+            Prepare(rig, *info, target);
+            const int64_t before = DecodedValue(rig, info->kind, target);
+            const int count = static_cast<int>(rig.model->RequestFor(info->kind, target).labels.size());
+            ASSERT_GT(count, 1) << "kind " << info->kind;
+            const int chosen = static_cast<int>((before + 1) % count);
+            const EditResult r = rig.Edit(info->kind, target, {chosen, ""});
+            ASSERT_EQ(r.outcome, EditOutcome::Applied) << "kind " << info->kind << " target " << target;
+            EXPECT_EQ(DecodedValue(rig, info->kind, target), chosen) << "kind " << info->kind << " target " << target;
+            EXPECT_FALSE(rig.model->Records().Find(info->kind, target)->text.empty()) << "kind " << info->kind;
+            // Settings that lock others out go back.
+            if (info->kind == KIND_DISPLAY_FORMAT || info->kind == KIND_ACQUIRE_TYPE ||
+                info->kind == KIND_STORE_DEPTH || info->kind == KIND_CHANNEL_ON)
+                rig.Edit(info->kind, target, {static_cast<int>(before), ""});
+            ++checked;
+        }
+    }
+    EXPECT_GE(checked, 50);
+}
