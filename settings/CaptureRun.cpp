@@ -14,8 +14,10 @@
 #include "corvane/ScaleConversion.h"
 #include "link/LinkMessages.h"
 #include "link/LinkSession.h"
+#include "settings/SettingsModel.h"
 
-CCaptureRun::CCaptureRun(CLinkSession& session, QObject* parent) : QObject(parent), m_session(session)
+CCaptureRun::CCaptureRun(CLinkSession& session, const CSettingsModel& model, QObject* parent)
+    : QObject(parent), m_session(session), m_model(model)
 {
     m_length.store(waveDataLen);
     m_session.RegisterView(this);
@@ -41,7 +43,11 @@ void CCaptureRun::Stop()
 bool CCaptureRun::event(QEvent* e)
 {
     if (e->type() == static_cast<QEvent::Type>(kMsgWaveformSheetUpdate)) {
-        if (m_running.load())
+        if (m_read != m_model.ReadCount()) {
+            m_read = m_model.ReadCount();
+            m_ended = 0;
+        }
+        if (m_running.load() && ++m_ended == m_model.ReadChannels())
             TakeRecord();
         return true;
     }

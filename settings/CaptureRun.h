@@ -1,9 +1,11 @@
 #pragma once
 // A headless data window: it runs the acquisition cycle of the main frame
 // (timer 2, read mode, the settings decode, the waveform requests) and takes
-// a copy of each record the instrument sends, with the waveform parameters in
-// force for it, until it has the number asked for. quorvex-cli capture is
-// built on it.
+// a copy of each acquisition the instrument sends, with the waveform
+// parameters in force for it, until it has the number asked for. Each
+// channel's record ends with its own update message; an acquisition is
+// taken once every channel the read asked for has ended. quorvex-cli capture
+// is built on it.
 //
 // Lives on the user-interface thread; the link posts its update message to it.
 #include <QObject>
@@ -18,6 +20,7 @@
 #include "link/LinkView.h"
 
 class CLinkSession;
+class CSettingsModel;
 
 // One record as the windows see it: the sample bytes of both channels and the
 // snapshot of the waveform parameters, with the position offsets of the moment.
@@ -33,7 +36,7 @@ struct CapturedRecord {
 class CCaptureRun : public QObject, public ILinkView {
     Q_OBJECT
 public:
-    explicit CCaptureRun(CLinkSession& session, QObject* parent = nullptr);
+    CCaptureRun(CLinkSession& session, const CSettingsModel& model, QObject* parent = nullptr);
     ~CCaptureRun() override;
 
     // Starts the acquisition and runs the event loop until count records have
@@ -59,6 +62,9 @@ private:
     void Stop();
 
     CLinkSession& m_session;
+    const CSettingsModel& m_model;
+    uint64_t m_read = 0;      // the waveform read whose records are arriving
+    int m_ended = 0;          // channel records of it that have ended
     std::atomic<bool> m_running{false};
     std::atomic<int32_t> m_length{0};
     std::vector<CapturedRecord> m_records;

@@ -342,6 +342,8 @@ void CSettingsModel::SetUpReadMode()
             m_session->OnDataLengthChanged(DisplayLength(depth, ratio));
     }
     SendCommand(ReadMode(0));
+    ++m_reads;
+    m_readChannels = IsChannelOn(0) + IsChannelOn(1);
     if (m_session)
         m_session->RequestWaveforms();
 }

@@ -94,6 +94,10 @@ public:
     bool IsChanged() const { return m_bChanged; }
     // Number of complete decodes since construction.
     uint64_t DecodeCount() const { return m_decodes; }
+    // Number of waveform reads started by read mode, and the channels the
+    // last one asked for (each ends with one update message of the views).
+    uint64_t ReadCount() const { return m_reads; }
+    int ReadChannels() const { return m_readChannels; }
 
     int IsChannelOn(int channel) const override;
     int IsThirdTraceOn() const override;
@@ -124,4 +128,6 @@ private:
     int64_t m_language = -1;   // language of the loaded table; -1 none
     bool m_bChanged = false;
     uint64_t m_decodes = 0;
+    uint64_t m_reads = 0;
+    int m_readChannels = 0;
 };
