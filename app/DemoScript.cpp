@@ -23,7 +23,8 @@ namespace {
 constexpr int kScreenWaitMs = 3000;
 constexpr int kPanelSettleMs = 2000;
 constexpr int kRunMs = 3000;
-const char* const kDemoKeys[] = {"VT-CH1-MENU-KEY", "HZ-TBSUB-KEY", "MENU-MEASURE-KEY"};
+constexpr int kSettleMs = 300;
+const char* const kDemoKeys[] = {"HZ-TBSUB-KEY", "MENU-MEASURE-KEY", "FN-1-KEY"};
 
 // The screen as grey levels of its palette indices, for when no screen
 // mirror is built in.
@@ -107,6 +108,7 @@ void CDemoScript::RunWaveformWindow()
         Wait(kRunMs);
         window->Stop();
         Step(QStringLiteral("stopped %1").arg(window->windowTitle()));
+        Wait(kSettleMs);   // the window's toolbar lays itself out again
     }
 }
 

@@ -1,0 +1,99 @@
+#pragma once
+// A data view for the shell tests: records what the frame asks of it and
+// keeps one number as its file and workspace state.
+#include <QPointer>
+#include <QWidget>
+
+#include <atomic>
+#include <memory>
+#include <vector>
+
+#include "app/ChildView.h"
+#include "app/DocKinds.h"
+#include "docs/Archive.h"
+#include "link/LinkView.h"
+
+class FakeView : public IChildView, public ILinkView {
+public:
+    FakeView() : m_widget(new QWidget) {}
+    ~FakeView() override { delete m_widget.data(); }
+
+    QWidget* Widget() override { return m_widget.data(); }
+    ILinkView* LinkView() override { return this; }
+    int LoadDocument(const QString& path, QString* error) override
+    {
+        loadedPath = path;
+        if (failLoad && error)
+            *error = QStringLiteral("damaged file");
+        return failLoad ? 0 : 1;
+    }
+    int SaveDocument(const QString& path, QString*) override
+    {
+        savedPath = path;
+        return 1;
+    }
+    int SerializeState(CArchive& ar) override
+    {
+        ar.Transfer(state);
+        return ar.Failed() ? 0 : 1;
+    }
+    bool IsRunning() const override { return running.load(); }
+    void StartRun() override { running = true; }
+    void StopRun() override { running = false; }
+    void SetZoomFactor(double factor) override { zoom = factor; }
+    void ApplyHorizontalScale(int index, double scale) override { horizontal = {index, scale}; }
+    void ApplyVerticalScale(int index, double scale) override { vertical = {index, scale}; }
+    void SetSource(int mode) override { source = mode; }
+    void ShowPage(int page, int rows, bool reload) override { pages.push_back({page, rows, reload}); }
+
+    // ILinkView
+    LinkViewClass ViewClass() const override { return LinkViewClass::WaveformSheet; }
+    QObject* Receiver() const override { return m_widget.data(); }
+    int32_t RecordLength() const override { return 3200; }
+    void ChangeRecordLength(int32_t) override {}
+    void StopAcquisition() override { running = false; }
+
+    struct Scale {
+        int index = -1;
+        double value = 0.0;
+    };
+    struct Page {
+        int page, rows;
+        bool reload;
+    };
+    int32_t state = 0;
+    bool failLoad = false;
+    QString loadedPath, savedPath;
+    std::atomic<bool> running{false};
+    double zoom = 5.0;
+    Scale horizontal, vertical;
+    int source = 0;
+    std::vector<Page> pages;
+
+private:
+    QPointer<QWidget> m_widget;
+};
+
+// Attaches FakeView to a kind for the lifetime of the object and restores
+// the kind's own view afterwards. created lists every view made.
+class ScopedFakeViews {
+public:
+    explicit ScopedFakeViews(std::initializer_list<const char*> typeNames)
+    {
+        for (const char* name : typeNames)
+            m_saved.push_back({name, SetChildViewFactory(QString::fromLatin1(name), [this](const ChildViewContext&) {
+                                   auto view = std::make_unique<FakeView>();
+                                   created.push_back(view.get());
+                                   return std::unique_ptr<IChildView>(std::move(view));
+                               })});
+    }
+    ~ScopedFakeViews()
+    {
+        for (auto& [name, factory] : m_saved)
+            SetChildViewFactory(QString::fromLatin1(name), factory);
+    }
+    std::vector<FakeView*> created;
+
+private:
+    std::vector<std::pair<const char*, ChildViewFactory>> m_saved;
+};
