@@ -147,10 +147,12 @@ TEST(SettingsReadMode, ModelWithoutSettingsFileIsReportedOnEveryDecode)
     const std::string timeBase = rig.model->Records().horizontal.mainTimeBase.text;
     CSettingsRig::TakeMessages();
     rig.sim->WithState([](SimState& s) { s.block.Set("CONTROL-TYPE", 1); });  // QX1042: no file shipped
-    ASSERT_TRUE(rig.WaitUntil([] { return g_wfmParam.nModel == 1; }));
-    rig.WaitUntil([] { return false; }, 150);
-    const std::vector<std::string> shown = CSettingsRig::TakeMessages();
-    ASSERT_GE(shown.size(), 2u);  // once per block
+    std::vector<std::string> shown;
+    ASSERT_TRUE(rig.WaitUntil([&] {
+        for (const std::string& m : CSettingsRig::TakeMessages())
+            shown.push_back(m);
+        return shown.size() >= 3;  // once per block
+    }));
     for (const std::string& m : shown)
         EXPECT_EQ(m, szNoConfigFile[0]);
     EXPECT_EQ(g_bSend.load(), 1);  // the sender is not left blocked
