@@ -324,8 +324,12 @@ void CDSOSetup::SendThreadProc(CDSOSetup* self)
     NotifyLinkMonitor(3, 0);
     while (self->m_bSendThread.load() == 1) {
         self->WriteHeadIfReleased();
+        // A system-clock deadline: the library waits on it with the call
+        // that the thread checkers understand (a short poll does not mind
+        // a clock step).
         std::unique_lock<std::mutex> wake(self->m_wakeLock);
-        self->m_wake.wait_for(wake, std::chrono::milliseconds(self->m_timings.sendPollMs),
-                              [self] { return self->m_bSendThread.load() != 1; });
+        self->m_wake.wait_until(wake,
+                                std::chrono::system_clock::now() + std::chrono::milliseconds(self->m_timings.sendPollMs),
+                                [self] { return self->m_bSendThread.load() != 1; });
     }
 }

@@ -285,8 +285,14 @@ void CLinkSession::DisconnectCommand()
     KillAcquisitionTimer();
     StopStatusPoll();
     g_updateNum.store(0);
-    if (g_ReadWfm.load() == 1)
-        SleepMs(waveDataLen <= 100000 ? m_timings.readModeWaitShortMs : m_timings.readModeWaitLongMs);
+    if (g_ReadWfm.load() == 1) {
+        int32_t length;
+        {
+            std::lock_guard<std::recursive_mutex> lock(g_csLock);
+            length = waveDataLen;
+        }
+        SleepMs(length <= 100000 ? m_timings.readModeWaitShortMs : m_timings.readModeWaitLongMs);
+    }
     m_pSender->ClearCommands();
     m_pSender->SendCommand(Command(kCmdStop));
     g_bSend.store(1);

@@ -165,7 +165,10 @@ void CUsbDevice::StopWatchdog()
 void CUsbDevice::WatchdogSleep(uint32_t ms)
 {
     std::unique_lock<std::mutex> lock(m_watchdogLock);
-    m_watchdogWake.wait_for(lock, std::chrono::milliseconds(ms), [this] { return m_bRun.load() == 0; });
+    // A system-clock deadline, as in the send thread: the wait the thread
+    // checkers understand; the silence itself is measured on the steady clock.
+    m_watchdogWake.wait_until(lock, std::chrono::system_clock::now() + std::chrono::milliseconds(ms),
+                              [this] { return m_bRun.load() == 0; });
 }
 
 // The read failed: the link is gone. The user hears of it unless the link was

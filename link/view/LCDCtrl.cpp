@@ -73,6 +73,9 @@ QString WithBitmapEnding(const QString& path)
 CLCDCtrl::CLCDCtrl(QWidget* parent) : QWidget(parent), m_image1(kPixels, 0), m_image2(kPixels, 0)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+    policy.setHeightForWidth(true);
+    setSizePolicy(policy);
     setObjectName(QStringLiteral("LCD"));
 }
 
@@ -152,6 +155,11 @@ QSize CLCDCtrl::sizeHint() const
 QSize CLCDCtrl::minimumSizeHint() const
 {
     return {kScreenWidth / 2, kScreenHeight / 2};
+}
+
+int CLCDCtrl::heightForWidth(int width) const
+{
+    return width * kScreenHeight / kScreenWidth;
 }
 
 // ---------------------------------------------------------------------------

@@ -68,8 +68,11 @@ public:
     // job cannot be printed. Non-zero on success.
     int PrintCaptionedTo(QPrinter& printer);
 
+    // The control keeps the screen's 5:3 shape in layouts.
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
+    bool hasHeightForWidth() const override { return true; }
+    int heightForWidth(int width) const override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -110,6 +110,7 @@ private:
     QAbstractButton* AddKey(int id, const QString& caption);
     QAbstractButton* AddArrowKey(int id, int arrow);
     QAbstractButton* AddRoundKey(int id, const QString& caption);
+    void FitToScreen();
     void ApplyModel();
     void RunTimers(int screenMs);
     void HaltTimers();

@@ -8,6 +8,7 @@
 #include <QActionGroup>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QVBoxLayout>
 
 #include "link/view/LCDCtrl.h"
@@ -94,7 +95,7 @@ void CVirtualPanel::BuildLayout()
     auto* screenColumn = new QVBoxLayout;
     screenColumn->addLayout(captions);
     m_lcd = new CLCDCtrl;
-    screenColumn->addWidget(m_lcd, 1);
+    screenColumn->addWidget(m_lcd);
     auto* printRow = new QHBoxLayout;
     auto* print = new CPanelKeyButton(tr("Print"));
     print->setObjectName(QString::number(kIdPrintButton));
@@ -103,23 +104,37 @@ void CVirtualPanel::BuildLayout()
     printRow->addStretch(1);
     printRow->addWidget(print);
     screenColumn->addLayout(printRow);
+    screenColumn->addStretch(1);
 
-    auto* knobs = new QGridLayout;
-    knobs->addWidget(BuildMultipurposeKnob(), 0, 0);
-    knobs->addWidget(BuildMenuKeys(), 0, 1);
-    knobs->addWidget(BuildControlKeys(), 1, 0, 1, 2);
-    knobs->addWidget(BuildVerticalKeys(), 2, 0, 1, 2);
+    auto* general = new QVBoxLayout;
+    general->addWidget(BuildMultipurposeKnob());
+    general->addWidget(BuildMenuKeys());
+    general->addWidget(BuildControlKeys());
+    general->addStretch(1);
+
+    auto* upper = new QHBoxLayout;
+    upper->addLayout(screenColumn, 1);
+    upper->addWidget(BuildSoftKeys());
+    upper->addLayout(general);
+
     auto* lower = new QHBoxLayout;
-    lower->addWidget(BuildHorizontalKeys());
-    lower->addWidget(BuildTriggerKeys());
-    knobs->addLayout(lower, 3, 0, 1, 2);
-    knobs->setRowStretch(4, 1);
+    lower->addWidget(BuildVerticalKeys(), 2);
+    lower->addWidget(BuildHorizontalKeys(), 1);
+    lower->addWidget(BuildTriggerKeys(), 1);
 
-    auto* body = new QHBoxLayout;
-    body->addLayout(screenColumn, 1);
-    body->addWidget(BuildSoftKeys());
-    body->addLayout(knobs);
-    outer->addLayout(body, 1);
+    outer->addLayout(upper, 1);
+    outer->addLayout(lower);
+    FitToScreen();
+}
+
+// A first size that shows the screen unscaled where the desktop has room
+// for it (a dialog would otherwise start at two thirds of the desktop).
+void CVirtualPanel::FitToScreen()
+{
+    QSize size = sizeHint();
+    if (const QScreen* desktop = screen())
+        size = size.boundedTo(desktop->availableSize());
+    resize(size);
 }
 
 QWidget* CVirtualPanel::BuildMenuBar()
@@ -150,6 +165,7 @@ QWidget* CVirtualPanel::BuildMenuBar()
 QGroupBox* CVirtualPanel::BuildSoftKeys()
 {
     auto* box = new QGroupBox;
+    box->setMaximumWidth(96);
     auto* column = new QVBoxLayout(box);
     column->addWidget(AddKey(1039, tr("MENU\nON/OFF")));
     column->addSpacing(8);
@@ -170,7 +186,7 @@ QGroupBox* CVirtualPanel::BuildMultipurposeKnob()
     QGroupBox* box = Group(tr("Multipurpose"));
     auto* grid = new QGridLayout(box);
     grid->addWidget(AddArrowKey(1072, static_cast<int>(PanelArrow::Left)), 0, 0);
-    grid->addWidget(AddRoundKey(1074, tr("PUSH")), 0, 1, Qt::AlignCenter);
+    grid->addWidget(AddRoundKey(1074, QString()), 0, 1, Qt::AlignCenter);
     grid->addWidget(AddArrowKey(1073, static_cast<int>(PanelArrow::Right)), 0, 2);
     grid->addWidget(AddArrowKey(1077, static_cast<int>(PanelArrow::TurnLeft)), 1, 0);
     grid->addWidget(AddArrowKey(1076, static_cast<int>(PanelArrow::TurnRight)), 1, 2);

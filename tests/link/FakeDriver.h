@@ -10,6 +10,7 @@
 #include <functional>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "link/UsbDriver.h"
@@ -146,7 +147,10 @@ public:
         while (!pred()) {
             if (std::chrono::steady_clock::now() > until)
                 return false;
-            m_cv.wait_for(lock, std::chrono::milliseconds(1));  // also sees state outside the driver
+            // Polls, so that state outside the driver is seen too.
+            lock.unlock();
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            lock.lock();
         }
         return true;
     }
