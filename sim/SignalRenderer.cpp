@@ -9,11 +9,11 @@ constexpr int kMaxTriggerSteps = 200000;  // bound on the crossing search
 constexpr int kBisections = 60;
 constexpr uint8_t kScanGapByte = 0xFF;
 
-int AutoLine(const SignalSpec& spec, int channel)
+int AutoLine(const SignalSpec& wave, int channel)
 {
-    if (spec.line == BusLine::Data)
+    if (wave.line == BusLine::Data)
         return 0;
-    if (spec.line == BusLine::Clock)
+    if (wave.line == BusLine::Clock)
         return 1;
     return channel == 1 ? 0 : 1;
 }
@@ -33,8 +33,8 @@ bool Usable(const AcquisitionTiming& timing)
 // The coupled clean signal the trigger comparator sees.
 class CTriggerInput {
 public:
-    CTriggerInput(const SignalSpec& spec, int line, bool acCoupled)
-        : m_source(spec), m_line(line), m_mean(acCoupled ? m_source.MeanLevel(line) : 0.0)
+    CTriggerInput(const SignalSpec& wave, int line, bool acCoupled)
+        : m_source(wave), m_line(line), m_mean(acCoupled ? m_source.MeanLevel(line) : 0.0)
     {
     }
     double operator()(double t) const { return m_source.EvaluateClean(t, m_line) - m_mean; }
@@ -123,8 +123,8 @@ TriggerResult FindTrigger(const SignalSpec& ch1, const SignalSpec& ch2,
         return result;
 
     int line = 0;
-    const SignalSpec& spec = ResolveChannelSignal(ch1, ch2, source, &line);
-    const CTriggerInput input(spec, line, sourceFrontEnd.coupling == Coupling::Ac);
+    const SignalSpec& wave = ResolveChannelSignal(ch1, ch2, source, &line);
+    const CTriggerInput input(wave, line, sourceFrontEnd.coupling == Coupling::Ac);
     const double feature = input.Source().ShortestFeature();
     if (!(feature > 0.0))
         return result;  // a constant never crosses
@@ -156,8 +156,8 @@ std::vector<uint8_t> RenderChannel(const SignalSpec& ch1, const SignalSpec& ch2,
         !std::isfinite(frontEnd.voltsPerDiv) || !std::isfinite(trigger.time))
         return {};
     int line = 0;
-    const SignalSpec& spec = ResolveChannelSignal(ch1, ch2, channel, &line);
-    const CSignalSource source(spec, ChannelSeed(timing.seed, channel));
+    const SignalSpec& wave = ResolveChannelSignal(ch1, ch2, channel, &line);
+    const CSignalSource source(wave, ChannelSeed(timing.seed, channel));
     const double mean = frontEnd.coupling == Coupling::Ac ? source.MeanLevel(line) : 0.0;
     const double dt = SampleInterval(timing);
     const double triggerIndex = TriggerSampleIndex(timing);

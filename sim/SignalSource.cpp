@@ -132,7 +132,7 @@ std::optional<std::vector<uint32_t>> ParseHexList(std::string_view text)
 // Reads the fields after the kind into a description; reports the first problem.
 class CSpecParser {
 public:
-    CSpecParser(SignalSpec* spec, std::string* error) : m_spec(spec), m_error(error) {}
+    CSpecParser(SignalSpec* wave, std::string* error) : m_spec(wave), m_error(error) {}
 
     bool Field(std::string_view field)
     {
@@ -443,15 +443,15 @@ std::string FormatHexList(const std::vector<uint32_t>& values)
     return text;
 }
 
-std::string FormatBusKeys(const SignalSpec& spec)
+std::string FormatBusKeys(const SignalSpec& wave)
 {
     std::string text;
-    if (spec.line != BusLine::Auto)
-        text += spec.line == BusLine::Data ? ":line=data" : ":line=clock";
-    if (spec.gapBits != 10.0)
-        text += ":gap=" + FormatNumber(spec.gapBits);
-    if (spec.kind == SignalKind::I2c) {
-        const I2cSpec& i2c = spec.i2c;
+    if (wave.line != BusLine::Auto)
+        text += wave.line == BusLine::Data ? ":line=data" : ":line=clock";
+    if (wave.gapBits != 10.0)
+        text += ":gap=" + FormatNumber(wave.gapBits);
+    if (wave.kind == SignalKind::I2c) {
+        const I2cSpec& i2c = wave.i2c;
         char buffer[32];
         std::snprintf(buffer, sizeof buffer, ":addr=0x%X:addrbits=%d", i2c.address,
                       i2c.addressBits);
@@ -463,7 +463,7 @@ std::string FormatBusKeys(const SignalSpec& spec)
         if (i2c.restartAfter >= 0)
             text += ":restart=" + std::to_string(i2c.restartAfter);
     } else {
-        const SpiSpec& spi = spec.spi;
+        const SpiSpec& spi = wave.spi;
         text += ":mode=" + std::to_string(spi.cpol * 2 + spi.cpha);
         text += ":bits=" + std::to_string(spi.bitsPerWord);
         text += ":data=" + FormatHexList(spi.words);
@@ -487,7 +487,7 @@ int ParseSignalSpec(const std::string& text, SignalSpec* out, std::string* error
     if (!out)
         return 0;
     const std::vector<std::string_view> fields = Split(text, ':');
-    SignalSpec spec;
+    SignalSpec wave;
     const auto kind = std::find_if(kKindNames.begin(), kKindNames.end(),
                                    [&](const KindName& entry) { return fields[0] == entry.name; });
     if (kind == kKindNames.end()) {
@@ -496,12 +496,12 @@ int ParseSignalSpec(const std::string& text, SignalSpec* out, std::string* error
                      "' (none, sine, square, triangle, pulse, dc, noise, i2c, spi)";
         return 0;
     }
-    spec.kind = kind->kind;
-    if (spec.IsBus()) {
-        spec.frequency = kDefaultBusRate;
-        spec.vpp = kDefaultBusVpp;
+    wave.kind = kind->kind;
+    if (wave.IsBus()) {
+        wave.frequency = kDefaultBusRate;
+        wave.vpp = kDefaultBusVpp;
     }
-    CSpecParser parser(&spec, error);
+    CSpecParser parser(&wave, error);
     for (size_t i = 1; i < fields.size(); ++i) {
         if (fields[i].empty()) {
             if (error)
@@ -513,38 +513,38 @@ int ParseSignalSpec(const std::string& text, SignalSpec* out, std::string* error
     }
     if (!parser.Finish())
         return 0;
-    *out = std::move(spec);
+    *out = std::move(wave);
     return 1;
 }
 
-std::string FormatSignalSpec(const SignalSpec& spec)
+std::string FormatSignalSpec(const SignalSpec& wave)
 {
-    std::string text = SignalKindName(spec.kind);
-    switch (spec.kind) {
+    std::string text = SignalKindName(wave.kind);
+    switch (wave.kind) {
     case SignalKind::None:
         return text;
     case SignalKind::Dc:
-        text += ":" + FormatNumber(spec.offset);
+        text += ":" + FormatNumber(wave.offset);
         break;
     case SignalKind::Noise:
-        return text + ":" + FormatNumber(spec.noiseRms) + ":" + FormatNumber(spec.offset);
+        return text + ":" + FormatNumber(wave.noiseRms) + ":" + FormatNumber(wave.offset);
     default:
-        text += ":" + FormatNumber(spec.frequency) + ":" + FormatNumber(spec.vpp) + ":" +
-                FormatNumber(spec.offset);
+        text += ":" + FormatNumber(wave.frequency) + ":" + FormatNumber(wave.vpp) + ":" +
+                FormatNumber(wave.offset);
         break;
     }
-    if (spec.kind == SignalKind::Pulse)
-        text += ":duty=" + FormatNumber(spec.dutyPercent);
-    if (spec.IsBus())
-        text += FormatBusKeys(spec);
-    if (spec.noiseRms != 0.0)
-        text += ":noise=" + FormatNumber(spec.noiseRms);
+    if (wave.kind == SignalKind::Pulse)
+        text += ":duty=" + FormatNumber(wave.dutyPercent);
+    if (wave.IsBus())
+        text += FormatBusKeys(wave);
+    if (wave.noiseRms != 0.0)
+        text += ":noise=" + FormatNumber(wave.noiseRms);
     return text;
 }
 
 // ---------------------------------------------------------------------------
 
-CSignalSource::CSignalSource(const SignalSpec& spec, uint64_t seed) : m_spec(spec), m_seed(seed)
+CSignalSource::CSignalSource(const SignalSpec& wave, uint64_t seed) : m_spec(wave), m_seed(seed)
 {
     if (m_spec.kind == SignalKind::I2c)
         LayOutI2c();

@@ -117,7 +117,7 @@ int ParseSignalSpec(const std::string& text, SignalSpec* out, std::string* error
 
 // Writes a description back as option text that ParseSignalSpec reads to the
 // same description.
-std::string FormatSignalSpec(const SignalSpec& spec);
+std::string FormatSignalSpec(const SignalSpec& wave);
 
 // Name of a kind as used in the option text ("sine", "i2c", ...).
 const char* SignalKindName(SignalKind kind);
@@ -131,9 +131,9 @@ class CSignalSource {
 public:
     // seed selects the noise sequence; two sources with the same description and seed
     // give the same values.
-    explicit CSignalSource(const SignalSpec& spec, uint64_t seed = 1);
+    explicit CSignalSource(const SignalSpec& wave, uint64_t seed = 1);
 
-    const SignalSpec& Spec() const { return m_spec; }
+    const SignalSpec& Wave() const { return m_spec; }
 
     // Volts at time t (seconds, any sign) on line 0 (data / the only line) or
     // line 1 (bus clock; for a non-bus signal line 1 equals line 0), noise

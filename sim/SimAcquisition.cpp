@@ -21,8 +21,8 @@ Coupling CouplingOf(std::int64_t code) {
 }
 
 // Middle between the highest and the lowest clean level over one period.
-double MidOfSignal(const SignalSpec& spec, int line) {
-    const CSignalSource source(spec);
+double MidOfSignal(const SignalSpec& wave, int line) {
+    const CSignalSource source(wave);
     const double period = source.Period();
     if (period <= 0.0)
         return source.EvaluateClean(0.0, line);
@@ -181,12 +181,12 @@ void CSimAcquisition::UpdateReportedValues(SimState& state) {
 int CSimAcquisition::MidLevelCounts(const SimState& state, int channel) {
     const ChannelFrontEnd fe = FrontEnd(state, channel);
     int line = 0;
-    const SignalSpec& spec = ResolveChannelSignal(state.ch1, state.ch2, channel, &line);
+    const SignalSpec& wave = ResolveChannelSignal(state.ch1, state.ch2, channel, &line);
     double mid = 0.0;
     if (fe.coupling == Coupling::Dc)
-        mid = MidOfSignal(spec, line);
+        mid = MidOfSignal(wave, line);
     else if (fe.coupling == Coupling::Ac)
-        mid = MidOfSignal(spec, line) - CSignalSource(spec).MeanLevel(line);
+        mid = MidOfSignal(wave, line) - CSignalSource(wave).MeanLevel(line);
     const double counts = std::round(mid / fe.voltsPerDiv * kCountsPerDiv);
     return fe.positionCounts + static_cast<int>(fe.inverted ? -counts : counts);
 }

@@ -143,12 +143,12 @@ int TimeCodeFor(double period, double periods, double grid) {
 
 void AutoSetChannel(SimState& s, int channel, int centreCounts, double divisions) {
     int line = 0;
-    const SignalSpec& spec = ResolveChannelSignal(s.ch1, s.ch2, channel, &line);
+    const SignalSpec& wave = ResolveChannelSignal(s.ch1, s.ch2, channel, &line);
     s.block.Set(Vert(channel, "DISP"), 1);
     s.block.Set(Vert(channel, "COUP"), 0);
     s.block.Set(Vert(channel, "FINE"), 0);
     s.block.Set(Vert(channel, "CNT-FINE"), 0);
-    s.block.Set(Vert(channel, "VB"), ScaleCodeFor(spec.vpp, CSimAcquisition::ProbeFactor(s.block, channel), divisions));
+    s.block.Set(Vert(channel, "VB"), ScaleCodeFor(wave.vpp, CSimAcquisition::ProbeFactor(s.block, channel), divisions));
     s.block.Set(Vert(channel, "POS"), centreCounts);
     // Centre the middle of the signal where the trace's ground was.
     const int mid = CSimAcquisition::MidLevelCounts(s, channel);
@@ -157,11 +157,11 @@ void AutoSetChannel(SimState& s, int channel, int centreCounts, double divisions
 
 void AutoSetTimeBase(SimState& s, int source) {
     int line = 0;
-    const SignalSpec& spec = ResolveChannelSignal(s.ch1, s.ch2, source, &line);
-    const double period = CSignalSource(spec).Period();
+    const SignalSpec& wave = ResolveChannelSignal(s.ch1, s.ch2, source, &line);
+    const double period = CSignalSource(wave).Period();
     if (period <= 0.0)
         return;
-    const double periods = spec.IsBus() ? 1.0 : 3.0;
+    const double periods = wave.IsBus() ? 1.0 : 3.0;
     s.block.Set("HORIZ-TB", TimeCodeFor(period, periods, CSimAcquisition::GridDivisions(s.block)) + 1);
     s.block.Set("HORIZ-WIN-TB", s.block.Get("HORIZ-TB"));
 }

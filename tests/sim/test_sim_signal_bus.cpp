@@ -13,12 +13,12 @@ struct BusRecords {
     std::vector<int> clock;
 };
 
-SignalSpec Spec(const std::string& text)
+SignalSpec Wave(const std::string& text)
 {
-    SignalSpec spec;
+    SignalSpec wave;
     std::string error;
-    EXPECT_EQ(ParseSignalSpec(text, &spec, &error), 1) << text << ": " << error;
-    return spec;
+    EXPECT_EQ(ParseSignalSpec(text, &wave, &error), 1) << text << ": " << error;
+    return wave;
 }
 
 std::vector<int> Counts(const std::vector<uint8_t>& record)
@@ -34,8 +34,8 @@ std::vector<int> Counts(const std::vector<uint8_t>& record)
 // centre).
 BusRecords Render(const std::string& text, double secondsPerDiv, int triggerChannel, bool rising)
 {
-    const SignalSpec bus = Spec(text);
-    const SignalSpec none = Spec("none");
+    const SignalSpec bus = Wave(text);
+    const SignalSpec none = Wave("none");
     ChannelFrontEnd frontEnd;
     frontEnd.voltsPerDiv = 0.5;
     AcquisitionTiming timing;

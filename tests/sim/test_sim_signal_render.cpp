@@ -9,12 +9,12 @@
 
 namespace {
 
-SignalSpec Spec(const std::string& text)
+SignalSpec Wave(const std::string& text)
 {
-    SignalSpec spec;
+    SignalSpec wave;
     std::string error;
-    EXPECT_EQ(ParseSignalSpec(text, &spec, &error), 1) << text << ": " << error;
-    return spec;
+    EXPECT_EQ(ParseSignalSpec(text, &wave, &error), 1) << text << ": " << error;
+    return wave;
 }
 
 ChannelFrontEnd FrontEnd(double voltsPerDiv, int position = 0)
@@ -57,7 +57,7 @@ TEST(SignalRender, SineSpansItsAmplitudeAndFrequency)
     const AcquisitionTiming timing = Timing(500e-6);  // 2.5 us per sample, 8 ms record
     ASSERT_DOUBLE_EQ(SampleInterval(timing), 2.5e-6);
     const std::vector<int> counts =
-        Counts(RenderChannel(Spec("sine:1k:2"), Spec("none"), 1, FrontEnd(0.5), timing));
+        Counts(RenderChannel(Wave("sine:1k:2"), Wave("none"), 1, FrontEnd(0.5), timing));
     ASSERT_EQ(counts.size(), 3200u);
     EXPECT_EQ(*std::max_element(counts.begin(), counts.end()), 50);
     EXPECT_EQ(*std::min_element(counts.begin(), counts.end()), -50);
@@ -71,7 +71,7 @@ TEST(SignalRender, SineSpansItsAmplitudeAndFrequency)
     AcquisitionTiming wide = timing;
     wide.gridDivisions = 19.2;
     const std::vector<int> wideCounts =
-        Counts(RenderChannel(Spec("sine:1k:2"), Spec("none"), 1, FrontEnd(0.5), wide));
+        Counts(RenderChannel(Wave("sine:1k:2"), Wave("none"), 1, FrontEnd(0.5), wide));
     const std::vector<int> wideRising = RisingCrossings(wideCounts, 0);
     const double widePeriod =
         double(wideRising.back() - wideRising.front()) / double(wideRising.size() - 1);
@@ -81,19 +81,19 @@ TEST(SignalRender, SineSpansItsAmplitudeAndFrequency)
 TEST(SignalRender, PositionShiftsAndTheScreenEdgesClip)
 {
     const AcquisitionTiming timing = Timing(500e-6);
-    const SignalSpec sine = Spec("sine:1k:2");
-    std::vector<int> counts = Counts(RenderChannel(sine, Spec("none"), 1, FrontEnd(0.5, 30), timing));
+    const SignalSpec sine = Wave("sine:1k:2");
+    std::vector<int> counts = Counts(RenderChannel(sine, Wave("none"), 1, FrontEnd(0.5, 30), timing));
     EXPECT_EQ(*std::max_element(counts.begin(), counts.end()), 80);
     EXPECT_EQ(*std::min_element(counts.begin(), counts.end()), -20);
 
     // 100 mV/div: +-250 counts, held at the top and bottom edges.
-    counts = Counts(RenderChannel(sine, Spec("none"), 1, FrontEnd(0.1, 40), timing));
+    counts = Counts(RenderChannel(sine, Wave("none"), 1, FrontEnd(0.1, 40), timing));
     EXPECT_EQ(*std::max_element(counts.begin(), counts.end()), kClipCounts);
     EXPECT_EQ(*std::min_element(counts.begin(), counts.end()), -kClipCounts);
 
     // Far off-screen positions and huge voltages never wrap into markers.
     for (int position : {-100000, 100000}) {
-        counts = Counts(RenderChannel(Spec("dc:500"), Spec("none"), 1, FrontEnd(0.002, position), timing));
+        counts = Counts(RenderChannel(Wave("dc:500"), Wave("none"), 1, FrontEnd(0.002, position), timing));
         for (int c : counts)
             ASSERT_TRUE(c >= -kClipCounts && c <= kClipCounts) << c;
     }
@@ -105,8 +105,8 @@ TEST(SignalRender, TriggerPointSitsAtTheHorizontalPosition)
     timing.triggerOffsetDiv = 2.0;
     const int at = 1600 + 400;  // centre + 2 divisions of 200 samples
     ASSERT_DOUBLE_EQ(TriggerSampleIndex(timing), at);
-    const SignalSpec sine = Spec("sine:1k:2");
-    const SignalSpec none = Spec("none");
+    const SignalSpec sine = Wave("sine:1k:2");
+    const SignalSpec none = Wave("none");
     const CSignalSource source(sine);
 
     // The trigger time is the rising crossing of 0.5 V; the record puts it on
@@ -132,7 +132,7 @@ TEST(SignalRender, TriggerPointSitsAtTheHorizontalPosition)
     // Triggering on CH2 aligns CH1 too: a 1 kHz square on CH2 rises where the
     // 1 kHz sine on CH1 starts its period.
     timing.trigger = {2, 0.0, true};
-    const SignalSpec square = Spec("square:1k:2");
+    const SignalSpec square = Wave("square:1k:2");
     trigger = FindTrigger(sine, square, FrontEnd(1.0), timing);
     ASSERT_TRUE(trigger.triggered);
     const std::vector<int> ch1 = Counts(RenderChannel(sine, square, 1, FrontEnd(0.5), timing, trigger));
@@ -146,7 +146,7 @@ TEST(SignalRender, TriggerPointSitsAtTheHorizontalPosition)
     timing.trigger = {1, 5.0, true};
     EXPECT_FALSE(FindTrigger(sine, none, FrontEnd(0.5), timing).triggered);
     timing.trigger = {1, 0.0, true};
-    EXPECT_FALSE(FindTrigger(Spec("dc:1"), none, FrontEnd(0.5), timing).triggered);
+    EXPECT_FALSE(FindTrigger(Wave("dc:1"), none, FrontEnd(0.5), timing).triggered);
     ChannelFrontEnd grounded = FrontEnd(0.5);
     grounded.coupling = Coupling::Gnd;
     EXPECT_FALSE(FindTrigger(sine, none, grounded, timing).triggered);
@@ -162,38 +162,38 @@ TEST(SignalRender, HighFrequencyAndNarrowPulsesStillTrigger)
     // A 1 MHz sine at 1 ms/div is far above the sample rate; the search steps
     // finer than the signal and still finds an edge.
     AcquisitionTiming timing = Timing(1e-3, 0.5);
-    EXPECT_TRUE(FindTrigger(Spec("sine:1M:2"), Spec("none"), FrontEnd(0.5), timing).triggered);
+    EXPECT_TRUE(FindTrigger(Wave("sine:1M:2"), Wave("none"), FrontEnd(0.5), timing).triggered);
     // A 1 % pulse narrower than one sample.
-    EXPECT_TRUE(FindTrigger(Spec("pulse:10:2:0:duty=1"), Spec("none"), FrontEnd(0.5), timing).triggered);
+    EXPECT_TRUE(FindTrigger(Wave("pulse:10:2:0:duty=1"), Wave("none"), FrontEnd(0.5), timing).triggered);
 }
 
 TEST(SignalRender, InvertMirrorsAboutThePositionAndCouplingActs)
 {
     const AcquisitionTiming timing = Timing(500e-6);
-    const SignalSpec sine = Spec("sine:1k:2:0.3");
+    const SignalSpec sine = Wave("sine:1k:2:0.3");
     ChannelFrontEnd normal = FrontEnd(0.5, 20);
     ChannelFrontEnd inverted = normal;
     inverted.inverted = true;
-    const TriggerResult trigger = FindTrigger(sine, Spec("none"), normal, timing);
-    const std::vector<int> a = Counts(RenderChannel(sine, Spec("none"), 1, normal, timing, trigger));
-    const std::vector<int> b = Counts(RenderChannel(sine, Spec("none"), 1, inverted, timing, trigger));
+    const TriggerResult trigger = FindTrigger(sine, Wave("none"), normal, timing);
+    const std::vector<int> a = Counts(RenderChannel(sine, Wave("none"), 1, normal, timing, trigger));
+    const std::vector<int> b = Counts(RenderChannel(sine, Wave("none"), 1, inverted, timing, trigger));
     for (size_t i = 0; i < a.size(); ++i)
         ASSERT_EQ(a[i] + b[i], 2 * 20) << i;
 
     ChannelFrontEnd grounded = normal;
     grounded.coupling = Coupling::Gnd;
-    const std::vector<int> flat = Counts(RenderChannel(sine, Spec("none"), 1, grounded, timing));
+    const std::vector<int> flat = Counts(RenderChannel(sine, Wave("none"), 1, grounded, timing));
     EXPECT_TRUE(std::all_of(flat.begin(), flat.end(), [](int c) { return c == 20; }));
 
     // AC coupling removes the mean: 1 V offset and a 25 % pulse's -0.5 V.
     ChannelFrontEnd ac = FrontEnd(0.5);
     ac.coupling = Coupling::Ac;
-    std::vector<int> counts = Counts(RenderChannel(Spec("sine:1k:2:1"), Spec("none"), 1, ac, timing));
+    std::vector<int> counts = Counts(RenderChannel(Wave("sine:1k:2:1"), Wave("none"), 1, ac, timing));
     EXPECT_EQ(*std::max_element(counts.begin(), counts.end()), 50);
     EXPECT_EQ(*std::min_element(counts.begin(), counts.end()), -50);
-    counts = Counts(RenderChannel(Spec("sine:1k:2:1"), Spec("none"), 1, FrontEnd(0.5), timing));
+    counts = Counts(RenderChannel(Wave("sine:1k:2:1"), Wave("none"), 1, FrontEnd(0.5), timing));
     EXPECT_EQ(*std::min_element(counts.begin(), counts.end()), 0);
-    counts = Counts(RenderChannel(Spec("pulse:1k:2:0:duty=25"), Spec("none"), 1, ac, timing));
+    counts = Counts(RenderChannel(Wave("pulse:1k:2:0:duty=25"), Wave("none"), 1, ac, timing));
     EXPECT_EQ(*std::max_element(counts.begin(), counts.end()), 75);
     EXPECT_EQ(*std::min_element(counts.begin(), counts.end()), -25);
 }
@@ -202,7 +202,7 @@ TEST(SignalRender, NoiseRepeatsWithTheSeedAndDiffersPerChannel)
 {
     AcquisitionTiming timing = Timing(1e-3);
     timing.seed = 42;
-    const SignalSpec noise = Spec("noise:0.1");  // 25 counts rms at 100 mV/div
+    const SignalSpec noise = Wave("noise:0.1");  // 25 counts rms at 100 mV/div
     const std::vector<uint8_t> first = RenderChannel(noise, noise, 1, FrontEnd(0.1), timing);
     EXPECT_EQ(RenderChannel(noise, noise, 1, FrontEnd(0.1), timing), first);
     EXPECT_NE(RenderChannel(noise, noise, 2, FrontEnd(0.1), timing), first);
@@ -224,18 +224,18 @@ TEST(SignalRender, ScanModeLeavesTheUnacquiredPartMarked)
     timing.scanMode = true;
     timing.scanFilled = 0.25;
     // A DC level of exactly -1 count must not read as the unfilled marker.
-    const std::vector<uint8_t> record = RenderChannel(Spec("dc:-0.04"), Spec("none"), 1, FrontEnd(1.0), timing);
+    const std::vector<uint8_t> record = RenderChannel(Wave("dc:-0.04"), Wave("none"), 1, FrontEnd(1.0), timing);
     ASSERT_EQ(record.size(), 3200u);
     EXPECT_TRUE(std::none_of(record.begin(), record.begin() + 800, [](uint8_t b) { return b == 0xFF; }));
     EXPECT_TRUE(std::all_of(record.begin() + 800, record.end(), [](uint8_t b) { return b == 0xFF; }));
     timing.scanMode = false;
-    EXPECT_EQ(RenderChannel(Spec("dc:-0.04"), Spec("none"), 1, FrontEnd(1.0), timing)[0], 0xFF);
+    EXPECT_EQ(RenderChannel(Wave("dc:-0.04"), Wave("none"), 1, FrontEnd(1.0), timing)[0], 0xFF);
 }
 
 TEST(SignalRender, UnusableSettingsGiveAnEmptyRecord)
 {
-    const SignalSpec sine = Spec("sine:1k:2");
-    const SignalSpec none = Spec("none");
+    const SignalSpec sine = Wave("sine:1k:2");
+    const SignalSpec none = Wave("none");
     AcquisitionTiming timing = Timing(1e-3);
     EXPECT_TRUE(RenderChannel(sine, none, 0, FrontEnd(0.5), timing).empty());
     EXPECT_TRUE(RenderChannel(sine, none, 3, FrontEnd(0.5), timing).empty());
@@ -259,9 +259,9 @@ TEST(SignalRender, UnusableSettingsGiveAnEmptyRecord)
 
 TEST(SignalRender, ABusSpecSharesItsLinesBetweenTheChannels)
 {
-    const SignalSpec bus = Spec("i2c:100k");
-    const SignalSpec none = Spec("none");
-    const SignalSpec sine = Spec("sine:1k:2");
+    const SignalSpec bus = Wave("i2c:100k");
+    const SignalSpec none = Wave("none");
+    const SignalSpec sine = Wave("sine:1k:2");
     int line = -1;
     EXPECT_EQ(&ResolveChannelSignal(bus, none, 1, &line), &bus);
     EXPECT_EQ(line, 0);
@@ -275,8 +275,8 @@ TEST(SignalRender, ABusSpecSharesItsLinesBetweenTheChannels)
     // A channel with its own signal keeps it.
     EXPECT_EQ(&ResolveChannelSignal(bus, sine, 2, &line), &sine);
     EXPECT_EQ(line, 0);
-    // line= picks the line of the channel the spec is given on.
-    const SignalSpec clockFirst = Spec("spi:1M:line=clock");
+    // line= picks the line of the channel the wave is given on.
+    const SignalSpec clockFirst = Wave("spi:1M:line=clock");
     EXPECT_EQ(&ResolveChannelSignal(clockFirst, none, 1, &line), &clockFirst);
     EXPECT_EQ(line, 1);
     EXPECT_EQ(&ResolveChannelSignal(clockFirst, none, 2, &line), &clockFirst);

@@ -1,5 +1,5 @@
 // Signal option texts: what they parse to, what they are refused for, and
-// that a spec written back reads the same.
+// that a wave written back reads the same.
 #include "sim/SignalSource.h"
 
 #include <gtest/gtest.h>
@@ -10,10 +10,10 @@ namespace {
 
 SignalSpec Parsed(const std::string& text)
 {
-    SignalSpec spec;
+    SignalSpec wave;
     std::string error;
-    EXPECT_EQ(ParseSignalSpec(text, &spec, &error), 1) << text << ": " << error;
-    return spec;
+    EXPECT_EQ(ParseSignalSpec(text, &wave, &error), 1) << text << ": " << error;
+    return wave;
 }
 
 TEST(SignalSpecParse, PeriodicKindsTakeFrequencyAmplitudeOffsetAndKeys)
@@ -119,18 +119,18 @@ TEST(SignalSpecParse, MalformedOrOutOfRangeTextIsRefusedWithAReason)
         "spi:1M:mode=-1",
     };
     for (const std::string& text : bad) {
-        SignalSpec spec;
-        spec.kind = SignalKind::Dc;
-        spec.offset = 7.0;
+        SignalSpec wave;
+        wave.kind = SignalKind::Dc;
+        wave.offset = 7.0;
         std::string error;
-        EXPECT_EQ(ParseSignalSpec(text, &spec, &error), 0) << text;
+        EXPECT_EQ(ParseSignalSpec(text, &wave, &error), 0) << text;
         EXPECT_FALSE(error.empty()) << text;
-        EXPECT_EQ(spec.kind, SignalKind::Dc) << text << " changed the output";
-        EXPECT_DOUBLE_EQ(spec.offset, 7.0) << text;
+        EXPECT_EQ(wave.kind, SignalKind::Dc) << text << " changed the output";
+        EXPECT_DOUBLE_EQ(wave.offset, 7.0) << text;
     }
     EXPECT_EQ(ParseSignalSpec("sine", nullptr, nullptr), 0);
-    SignalSpec spec;
-    EXPECT_EQ(ParseSignalSpec("sine:x", &spec, nullptr), 0);  // no error text wanted
+    SignalSpec wave;
+    EXPECT_EQ(ParseSignalSpec("sine:x", &wave, nullptr), 0);  // no error text wanted
 }
 
 TEST(SignalSpecParse, WrittenSpecsReadBackUnchanged)
@@ -204,8 +204,8 @@ TEST(SignalSource, LevelsFollowTheSpec)
 
 TEST(SignalSource, NoiseIsAPureFunctionOfSeedAndTime)
 {
-    const SignalSpec spec = Parsed("noise:1");
-    const CSignalSource a(spec, 7), b(spec, 7), c(spec, 8);
+    const SignalSpec wave = Parsed("noise:1");
+    const CSignalSource a(wave, 7), b(wave, 7), c(wave, 8);
     double sum = 0.0, squares = 0.0;
     int differing = 0;
     const int n = 20000;
