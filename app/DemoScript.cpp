@@ -127,7 +127,14 @@ bool CDemoScript::SaveScreenshots()
     const QString screenPath = QDir(m_folder).filePath(QStringLiteral("instrument-screen.png"));
     const bool screenSaved = screen.save(screenPath);
     Step(QStringLiteral("instrument screen %1: %2").arg(screenSaved ? "saved" : "NOT saved", screenPath));
-    return mainSaved && screenSaved;
+
+    bool panelSaved = true;
+    if (QWidget* panel = m_frame.FrontPanel()) {
+        const QString panelPath = QDir(m_folder).filePath(QStringLiteral("virtual-front-panel.png"));
+        panelSaved = panel->grab().save(panelPath);
+        Step(QStringLiteral("virtual front panel %1: %2").arg(panelSaved ? "saved" : "NOT saved", panelPath));
+    }
+    return mainSaved && screenSaved && panelSaved;
 }
 
 int CDemoScript::Run()

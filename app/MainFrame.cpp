@@ -33,6 +33,7 @@
 #include "corvane/WaveMemory.h"
 #include "docs/Archive.h"
 #include "link/LinkSession.h"
+#include "link/view/FrontPanelEntry.h"
 #include "parlex/Parlex.h"
 #include "tessary/ProgramFolder.h"
 
@@ -152,6 +153,9 @@ void CMainFrame::BuildActions()
                               "oscilloscope.")
                                .arg(QCoreApplication::applicationVersion()));
     });
+    connect(MakeAction(kIdPrint, tr("&Print Instrument Screen...")), &QAction::triggered, this,
+            [this] { PrintInstrumentScreen(this); });
+    Action(kIdPrint)->setShortcut(QKeySequence::Print);
     connect(MakeAction(kIdSaveWorkspace, tr("Save &Workspace")), &QAction::triggered, this,
             [this] { SaveWorkspace(); });
     connect(MakeAction(kIdOpenWorkspace, tr("Open W&orkspace...")), &QAction::triggered, this,
@@ -183,6 +187,8 @@ void CMainFrame::BuildMenus()
     file->addSeparator();
     for (int id : {kIdOpenWorkspace, kIdSaveWorkspace, kIdSaveWorkspaceAs, kIdCloseWorkspace})
         file->addAction(Action(id));
+    file->addSeparator();
+    file->addAction(Action(kIdPrint));
     file->addSeparator();
     file->addAction(tr("E&xit"), QKeySequence::Quit, this, &QWidget::close);
 

@@ -43,6 +43,7 @@ inline constexpr int kIdStatusBar = 59393;
 inline constexpr int kIdAbout = 57664;
 inline constexpr int kIdNew = 57600;
 inline constexpr int kIdOpen = 57601;
+inline constexpr int kIdPrint = 57607;
 
 // The workspace name while no workspace file is attached.
 inline const QString kNoWorkspace = QStringLiteral(" ");
@@ -79,6 +80,7 @@ public:
     bool HelpCommand();
     // Virtual front panel; false when it cannot be shown (the user was told why).
     bool OpenFrontPanel();
+    QWidget* FrontPanel() const { return m_frontPanel.data(); }
 
     // Data windows.
     CChildFrame* NewWindow(const DocKind& kind);
