@@ -19,7 +19,9 @@ QPolygonF ArrowHead(PanelArrow arrow)
     }
 }
 
-// Three quarters of a circle with a head at its end, turning left or right.
+// Three quarters of a circle from the top, turning left (ending at the right
+// side) or right (ending at the left side); either way the path ends moving
+// upwards, where the head sits.
 void DrawTurn(QPainter& painter, bool toTheRight)
 {
     const QRectF circle(3, 3, 10, 10);
@@ -30,10 +32,9 @@ void DrawTurn(QPainter& painter, bool toTheRight)
     painter.setPen(QPen(kArrowColor, 1.6));
     painter.drawPath(arc);
     const QPointF end = arc.currentPosition();
-    const qreal dx = toTheRight ? -3.5 : 3.5;
     painter.setPen(Qt::NoPen);
     painter.setBrush(kArrowColor);
-    painter.drawPolygon(QPolygonF({end + QPointF(0, -3.5), end + QPointF(0, 3.5), end + QPointF(dx, 0)}));
+    painter.drawPolygon(QPolygonF({end + QPointF(-3.5, 0), end + QPointF(3.5, 0), end + QPointF(0, -4)}));
 }
 }  // namespace
 
