@@ -200,16 +200,6 @@ int MathPivot(const tagWaveformParam& wfm) {
     }
 }
 
-void RefreshCursorInfo(CYTSheetData& sheet) {
-    const tagWaveformParam& wfm = sheet.wfm;
-    const int channel = sheet.EnabledBlock();
-    int position = channel == kTraceCH2 ? wfm.nCH2Pos : channel == kTraceMath ? wfm.nMathPos : wfm.nCH1Pos;
-    int horizontal = -(wfm.nHorizPos * 10);
-    // The spectrum's frequency zero is the graph's left edge.
-    if (channel == kTraceMath && wfm.nMathOperation == kMathFFT) horizontal = -wndWidth / 2;
-    sheet.cursorInfo.ProcessInfo(sheet.cursor[0], sheet.cursor[1], position * kUnitsPerCount, horizontal);
-}
-
 void PlaceOnlinePivots(CYTSheetData& sheet) {
     tagWaveformParam& wfm = sheet.wfm;
     const int trigX = static_cast<int>(-wfm.nHorizPos * 2 * 2.5);
@@ -224,6 +214,28 @@ void PlaceOnlinePivots(CYTSheetData& sheet) {
 }
 
 }  // namespace
+
+void RefreshCursorReadout(CYTSheetData& sheet) {
+    const tagWaveformParam& wfm = sheet.wfm;
+    const int channel = sheet.EnabledBlock();
+    int position = channel == kTraceCH2 ? wfm.nCH2Pos : channel == kTraceMath ? wfm.nMathPos : wfm.nCH1Pos;
+    int horizontal = -(wfm.nHorizPos * 10);
+    // The spectrum's frequency zero is the graph's left edge.
+    if (channel == kTraceMath && wfm.nMathOperation == kMathFFT) horizontal = -wndWidth / 2;
+    sheet.cursorInfo.ProcessInfo(sheet.cursor[0], sheet.cursor[1], position * kUnitsPerCount, horizontal);
+}
+
+void RefreshReadoutBases(CYTSheetData& sheet) {
+    const int enabled = sheet.EnabledBlock();
+    const CDSOWaveform& t = sheet.trace[enabled < 0 ? kTraceCH1 : enabled];
+    if (enabled == kTraceMath && sheet.wfm.nMathOperation == kMathFFT) {
+        sheet.cursorInfo.SetFqBase(static_cast<int64_t>(t.GetPreHzScale()));
+        sheet.cursorInfo.SetDbBase(static_cast<int32_t>(t.GetPreVtScale()));
+        return;
+    }
+    sheet.cursorInfo.SetTimeBase(t.GetPreHzScale());
+    sheet.cursorInfo.SetVoltBase(t.GetPreVtScale() / 1000.0);
+}
 
 int TraceY(uint8_t raw, bool inverted, bool scanMode) {
     const int s = SampleCount(raw) * kUnitsPerCount;
@@ -276,7 +288,7 @@ SheetUpdateResult ApplyAcquisition(CYTSheetData& sheet, const SheetAcquisition& 
     result.selectors = SelectorsFor(sheet);
     FillMath(sheet, in, result);
     if (!result.ok) return result;
-    RefreshCursorInfo(sheet);
+    RefreshCursorReadout(sheet);
     if (sheet.online) PlaceOnlinePivots(sheet);
     return result;
 }

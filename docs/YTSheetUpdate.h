@@ -71,6 +71,14 @@ bool SpectrumColumnCarriesValue(int column);
 std::array<uint8_t, kSpectrumTraceColumns> SpectrumColumnCodes(const std::array<int32_t, 1024>& db,
                                                                int32_t referenceDb, int32_t dbPerDivision);
 
+// Recomputes the cursor read-out from the two cursors for the channel whose
+// block is enabled (its zero level and the trigger's horizontal place).
+void RefreshCursorReadout(CYTSheetData& sheet);
+// The cursor read-out's bases from the enabled trace's current scales: time
+// per division (ns) and volts per division (mV), or for the spectrum trace the
+// frequency step (mHz) and decibels per division.
+void RefreshReadoutBases(CYTSheetData& sheet);
+
 // Runs the update on the sheet with the given record bytes (the caller holds
 // whatever lock guards them).
 SheetUpdateResult ApplyAcquisition(CYTSheetData& sheet, const SheetAcquisition& in);
