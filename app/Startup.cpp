@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QScreen>
 
 #include <cstdio>
 #include <memory>
@@ -116,6 +117,8 @@ int RunQuorvex(int argc, char** argv)
         settings.hardwareCheck = 0;   // the script connects itself
     auto frame = std::make_unique<CMainFrame>(backend.driver, settings, ParamIniPath());
     frame->showMaximized();
+    if (!frame->isMaximized())   // no window manager to do it
+        frame->setGeometry(frame->screen()->availableGeometry());
     if (options->splash)
         (new CSplashWindow(frame.get()))->show();
     OpenFilesFromCommandLine(*frame, options->files);
