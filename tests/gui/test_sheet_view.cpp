@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QPrinter>
 #include <QTemporaryDir>
+#include <QTime>
 
 #include <gtest/gtest.h>
 
@@ -84,6 +85,7 @@ TEST(SheetView, TheWaveformKindOpensTheSheet) {
     EXPECT_EQ(sheet->Receiver(), sheet);
     EXPECT_EQ(sheet->Sheet().filePath, QStringLiteral(" "));
     EXPECT_FALSE(sheet->IsRunning());
+    EXPECT_EQ(CYTSheetView::ReceiveTimeLine(QTime(1, 2, 3, 45)), QStringLiteral("收到数据时间：01:02:03:045"));
 }
 
 TEST(SheetView, ZoomCommandsFitAndTheZoomBox) {
