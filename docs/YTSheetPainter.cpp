@@ -61,10 +61,12 @@ void CYTSheetPainter::PaintYT(QPainter& painter, CYTSheetData& sheet, const Shee
     for (int i = 0; i < kTraceCount; ++i) any |= drawn[i] = sheet.TraceDrawn(i, options.show);
     if (!any) return;
     const bool scan = sheet.wfm.strState == "Scan";
+    const bool spectrum = sheet.wfm.nMathOperation == kMathFFT;
     for (int i = 0; i < kTraceCount; ++i) {
         if (!drawn[i]) continue;
         CDSOWaveform& t = sheet.trace[i];
-        t.SetTrigVisible(sheet.showTrigger && !scan);
+        // A spectrum has no trigger point to mark.
+        t.SetTrigVisible(sheet.showTrigger && !scan && !(i == kTraceMath && spectrum));
         t.SetColorMode(sheet.colorMode);
         t.SetZoomScale(sheet.zoom);
         t.DrawWaveform(painter);

@@ -4,13 +4,16 @@
 #include "docs/YTSheetData.h"
 #include "docs/YTSheetDoc.h"
 #include "docs/YTSheetPainter.h"
+#include "docs/YTSheetUpdate.h"
 #include "docs/YTSheetZoom.h"
 
 #include <QImage>
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <set>
+#include <vector>
 
 namespace {
 
@@ -169,4 +172,42 @@ TEST(SheetBitmap, SixteenBitFileHeaderAndPaddedRows) {
     EXPECT_EQ(U16At(bmp, 54 + 8 + 4), 0x001F);
     EXPECT_TRUE(CYTSheetBitmap::FileBytes(QImage()).isEmpty());
     EXPECT_EQ(CYTSheetBitmap::RowBytes(625), 1252);
+}
+
+TEST(SheetPainter, SpectrumTraceRisesAtTheSinesFrequency) {
+    CYTSheetData sheet;
+    sheet.pointsPerTrace = 3200;
+    std::vector<uint8_t> ch1(3200), ch2(3200);
+    for (size_t i = 0; i < ch1.size(); ++i)
+        ch1[i] = static_cast<uint8_t>(static_cast<int8_t>(std::lround(60 * std::sin(2 * M_PI * i / 32.0))));
+    tagWaveformParam wfm;
+    wfm.nMathShow = 1;
+    wfm.nMathOperation = kMathFFT;
+    wfm.nFFTDbBase = 10;
+    const int32_t show[3] = {1, 1, 1};
+    SheetAcquisition in;
+    in.wfm = &wfm;
+    in.ch1 = ch1.data();
+    in.ch2 = ch2.data();
+    in.length = ch1.size();
+    in.show = show;
+    ApplyAcquisition(sheet, in);
+    SheetPaintOptions options;
+    options.size = QSize(625, 500);
+    const QImage image = CYTSheetPainter::Render(sheet, options);
+    const QByteArray snapshot = qgetenv("QV_SPECTRUM_SNAPSHOT");
+    if (!snapshot.isEmpty()) image.save(QString::fromLocal8Bit(snapshot));
+    // Bin 64 lies at column 157 of 2500, x = 200 graph units: device column 61.
+    const QColor ink = QColorFromDSO(kDefaultTraceColor[kTraceMath]);
+    auto highestRow = [&](int x0, int x1) {
+        for (int y = 30; y < 430; ++y)
+            for (int x = x0; x <= x1; ++x)
+                if (image.pixelColor(x, y) == ink) return y;
+        return 1000;
+    };
+    const int peak = highestRow(58, 64);
+    EXPECT_LT(peak, 230);                       // above the centre line
+    EXPECT_GT(highestRow(120, 500), peak + 60);  // nothing else comes near it
+    EXPECT_EQ(sheet.block[kTraceMath].GetVisible(), 1);
+    EXPECT_EQ(sheet.block[kTraceCH1].GetVisible(), 0);
 }
