@@ -120,13 +120,13 @@ CVirtualPanel::~CVirtualPanel()
         g_hVtBoardWnd = nullptr;
     HaltTimers();
     m_lcd->ClearImages();
-    if (m_pSender) {
-        m_pSender->ClearCommands();
+    if (CDSOSetup* sender = Sender()) {
+        sender->ClearCommands();
         CommandArgs release;
         release.nCmd = kCmdReadMode;
         release.nPos = 1;
         release.llValue = 0;
-        m_pSender->SendCommand(release);
+        sender->SendCommand(release);
     }
     g_WaveTransOver.store(1);
 }
@@ -149,15 +149,23 @@ const char* CVirtualPanel::KeyName(int buttonId)
     return nullptr;
 }
 
+// The settings panel may hand the session its own settings object as the
+// command sender after the panel was made, so the session is asked each time.
+CDSOSetup* CVirtualPanel::Sender() const
+{
+    return m_pSession ? &m_pSession->Sender() : m_pSender;
+}
+
 int CVirtualPanel::SendKey(int32_t key)
 {
-    if (!m_pSender)
+    CDSOSetup* sender = Sender();
+    if (!sender)
         return 0;
     CommandArgs command;
     command.nCmd = kCmdKey;
     command.llValue = key;
     command.nKeyArg = 1;
-    return m_pSender->SendCommand(command);
+    return sender->SendCommand(command);
 }
 
 int CVirtualPanel::OnButtonCommand(int id)
@@ -206,11 +214,12 @@ void CVirtualPanel::HaltTimers()
 
 void CVirtualPanel::OnScreenTimer()
 {
-    if (!m_pSender)
+    CDSOSetup* sender = Sender();
+    if (!sender)
         return;
     CommandArgs screen;
     screen.nCmd = kCmdScreen;
-    m_pSender->SendCommand(screen);
+    sender->SendCommand(screen);
 }
 
 void CVirtualPanel::OnRepeatTimer()

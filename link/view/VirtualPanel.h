@@ -47,7 +47,8 @@ public:
 
     // sender: the command sender (not owned; may be null, then keys go
     // nowhere). session: when given, the panel registers itself there as the
-    // receiver of message 1132 for as long as it exists.
+    // receiver of message 1132 for as long as it exists, and sends through
+    // the session's current command sender instead.
     CVirtualPanel(CDSOSetup* sender, CLinkSession* session = nullptr, QWidget* parent = nullptr);
     ~CVirtualPanel() override;
 
@@ -110,6 +111,7 @@ private:
     QAbstractButton* AddKey(int id, const QString& caption);
     QAbstractButton* AddArrowKey(int id, int arrow);
     QAbstractButton* AddRoundKey(int id, const QString& caption);
+    CDSOSetup* Sender() const;
     void FitToScreen();
     void ApplyModel();
     void RunTimers(int screenMs);

@@ -89,3 +89,20 @@ TEST_F(PanelLinkTest, KeyPressedOnThePanelShowsOnTheNextScreen)
     EXPECT_GT(CountDifferentPixels(before, after), 100);
     EXPECT_EQ(panel->ScreensReceived(), 2);
 }
+
+TEST_F(PanelLinkTest, KeysFollowTheSenderTheSessionHoldsNow)
+{
+    LoadTestKeyTable();
+    panel = std::make_unique<CVirtualPanel>(&session->Sender(), session.get());
+    CRecordingSender settingsObject;   // handed over after the panel was made
+    session->SetCommandSender(&settingsObject);
+    panel->Button(1026)->click();      // CT-AUTOSET-KEY, position 3
+    panel->OnScreenTimer();
+    ASSERT_EQ(settingsObject.sent.size(), 2u);
+    EXPECT_EQ(settingsObject.sent[0].nCmd, kCmdKey);
+    EXPECT_EQ(settingsObject.sent[0].llValue, 3);
+    EXPECT_EQ(settingsObject.sent[1].nCmd, kCmdScreen);
+    panel.reset();                     // the read-mode release goes there too
+    EXPECT_EQ(settingsObject.sent.back().nCmd, kCmdReadMode);
+    session->SetCommandSender(nullptr);
+}
