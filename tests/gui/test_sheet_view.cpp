@@ -286,17 +286,23 @@ TEST(SheetEndToEnd, SimulatedSineRunSaveReopen) {
     auto sim = CreateSimInstrument("model=0,ch1=sine:1k:2,ch2=none", &why);
     ASSERT_TRUE(sim) << why;
     LinkTimings timings;
+    timings.watchdogSilenceMs = 150;
+    timings.watchdogPauseMs = 20;
+    timings.sendPollMs = 2;
     timings.statusPollMs = 50;
     timings.acquisitionMs = 100;
     timings.stopFrameWaitMs = 10;
     timings.readModeWaitShortMs = 10;
     timings.readModeWaitLongMs = 10;
     CLinkSession session(sim, timings);
+    session.SetAcquisitionInterval(100);
     ASSERT_EQ(session.ConnectCommand(), 1);
     MallocWaveDataBuf(4000, 0, 0.8f);
     {
         std::lock_guard<std::recursive_mutex> lock(g_csLock);
+        g_wfmParam = tagWaveformParam{};
         g_wfmParam.nCH1Show = 1;
+        g_wfmParam.nCH1Pos = 10;
         g_wfmParam.nCH1VoltIndex = 7;
         g_wfmParam.nHorizScaleIndex = 13;
         g_wfmParam.strState = "Ready";
@@ -324,7 +330,7 @@ TEST(SheetEndToEnd, SimulatedSineRunSaveReopen) {
         }
         EXPECT_GT(hi - lo, 300);  // the sine spans more than 1.5 divisions
         EXPECT_LT(hi, 800);       // and stays on the graticule
-        EXPECT_EQ(w.sheet().trace[kTraceCH1].GetPivot(), QPoint(0, 0));
+        EXPECT_EQ(w.sheet().trace[kTraceCH1].GetPivot(), QPoint(0, 80));  // online: the position's pivot
         w.frame->repaint();
         const QByteArray snapshot = qgetenv("QV_SHEET_SNAPSHOT");
         if (!snapshot.isEmpty()) w.frame->grab().save(QString::fromLocal8Bit(snapshot));
