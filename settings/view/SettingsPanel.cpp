@@ -1,0 +1,280 @@
+#include "settings/view/SettingsPanel.h"
+
+#include <QHeaderView>
+#include <QStringList>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include <vector>
+
+#include "app/ChildFrame.h"
+#include "app/MainFrame.h"
+#include "app/ShellHooks.h"
+#include "corvane/MessageTables.h"
+#include "corvane/SharedState.h"
+#include "corvane/ValueTables.h"
+#include "link/LinkSession.h"
+#include "link/UserMessage.h"
+#include "settings/SettingKinds.h"
+#include "settings/SettingsListing.h"
+#include "settings/view/ParamDialog.h"
+
+namespace {
+
+// Tree item numbers of the fixed part of the tree.
+constexpr int kItemRoot = 1;
+constexpr int kItemData = 2;
+constexpr int kItemWaveforms = 3;
+constexpr int kItemFirstTrace = 4;   // CH1, CH2, Math: 4, 5, 6
+constexpr int kItemSetup = 13;
+constexpr int kItemFunctions = 101;
+constexpr int kItemVirtualPanel = 110;
+constexpr int kItemPanel = 111;
+
+struct FunctionItem {
+    int item;
+    int kind;
+};
+constexpr FunctionItem kFunctionItems[] = {
+    {102, KIND_AUTOSET}, {103, KIND_FACTORY}, {104, KIND_RUN},  {105, KIND_STOP},
+    {106, KIND_LEVEL_50}, {107, KIND_FORCE},  {108, KIND_LOCK}, {109, KIND_UNLOCK},
+};
+
+QString Label(int item)
+{
+    return QString::fromStdString(TreeItemName(item));
+}
+
+bool IsKnownLabel(const std::string& text)
+{
+    for (int i = 0; i < kItemNameCount; ++i)
+        if (TreeItemName(i) == text)
+            return true;
+    return false;
+}
+
+// Splits a tree path at "/", keeping a label that itself holds "/" (the
+// Chinese "Scale") in one piece.
+std::vector<std::string> SplitTreePath(const std::string& path)
+{
+    std::vector<std::string> parts;
+    size_t start = 0;
+    while (start <= path.size()) {
+        size_t end = path.find('/', start);
+        if (end == std::string::npos)
+            end = path.size();
+        std::string part = path.substr(start, end - start);
+        if (!parts.empty() && IsKnownLabel(parts.back() + "/" + part) && !IsKnownLabel(part))
+            parts.back() += "/" + part;
+        else
+            parts.push_back(std::move(part));
+        start = end + 1;
+    }
+    return parts;
+}
+
+QTreeWidgetItem* ChildWithText(QTreeWidgetItem* parent, const QString& text)
+{
+    for (int i = 0; i < parent->childCount(); ++i)
+        if (parent->child(i)->text(0) == text)
+            return parent->child(i);
+    auto* child = new QTreeWidgetItem(parent, QStringList(text));
+    child->setData(0, CSettingsPanel::kKindRole, -1);
+    return child;
+}
+
+// The waveform sheets read the shown-trace flags when they paint.
+void RepaintDataWindows()
+{
+    if (CMainFrame* frame = CMainFrame::Instance())
+        for (CChildFrame* child : frame->ChildFrames())
+            if (child->widget())
+                child->widget()->update();
+}
+
+bool IsLinkUp()
+{
+    return g_bTransfering.load() != 0 && g_bRunThreadR.load() != 0;
+}
+
+}  // namespace
+
+CSettingsPanel::CSettingsPanel(CLinkSession* session, QWidget* parent)
+    : QWidget(parent),
+      m_session(session),
+      m_model(std::make_unique<CSettingsModel>(session, session ? session->Timings() : LinkTimings{}))
+{
+    if (m_session) {
+        m_session->SetCommandSender(m_model.get());
+        m_session->SetSettingsPanel(m_model.get());
+    }
+    m_dialog = std::make_unique<CParamDialog>(m_model.get(), this);
+    m_tree = new QTreeWidget(this);
+    m_tree->setColumnCount(2);
+    m_tree->header()->hide();
+    m_tree->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    m_tree->setExpandsOnDoubleClick(true);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_tree);
+    BuildTree();
+    Refresh();
+    connect(m_model.get(), &CSettingsModel::SettingsDecoded, this, &CSettingsPanel::Refresh);
+    connect(m_tree, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item, int) { EditItem(item); });
+    connect(m_tree, &QTreeWidget::itemChanged, this, &CSettingsPanel::OnItemChanged);
+}
+
+// The session goes back to its own sender before the model goes.
+CSettingsPanel::~CSettingsPanel()
+{
+    if (m_session) {
+        m_session->SetSettingsPanel(nullptr);
+        if (&m_session->Sender() == m_model.get())
+            m_session->SetCommandSender(nullptr);
+    }
+    m_dialog.reset();
+    m_model.reset();
+}
+
+void CSettingsPanel::BuildTree()
+{
+    m_bFilling = true;
+    m_root = new QTreeWidgetItem(m_tree, QStringList(Label(kItemRoot)));
+    m_root->setData(0, kKindRole, -1);
+    AddDataItems(m_root);
+    AddSettingItems(m_root);
+    AddFunctionItems(m_root);
+    m_root->setExpanded(true);
+    m_bFilling = false;
+}
+
+QTreeWidgetItem* CSettingsPanel::AddLeaf(QTreeWidgetItem* parent, int item, int kind, int target)
+{
+    auto* leaf = new QTreeWidgetItem(parent, QStringList(Label(item)));
+    leaf->setData(0, kKindRole, kind);
+    leaf->setData(0, kTargetRole, target);
+    m_fixedLabels[leaf] = item;
+    return leaf;
+}
+
+void CSettingsPanel::AddDataItems(QTreeWidgetItem* root)
+{
+    QTreeWidgetItem* data = AddLeaf(root, kItemData, -1, 0);
+    QTreeWidgetItem* waveforms = AddLeaf(data, kItemWaveforms, -1, 0);
+    for (int trace = 0; trace < 3; ++trace) {
+        QTreeWidgetItem* item = AddLeaf(waveforms, kItemFirstTrace + trace, -1, 0);
+        item->setData(0, kTraceRole, trace);
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        item->setCheckState(0, g_wfmShow[trace] ? Qt::Checked : Qt::Unchecked);
+        m_traces[trace] = item;
+    }
+}
+
+void CSettingsPanel::AddSettingItems(QTreeWidgetItem* root)
+{
+    QTreeWidgetItem* setup = AddLeaf(root, kItemSetup, -1, 0);
+    for (const SettingLine& line : ListSettings(m_model->Records())) {
+        QTreeWidgetItem* item = setup;
+        for (const std::string& part : SplitTreePath(line.path))
+            item = ChildWithText(item, QString::fromStdString(part));
+        item->setData(0, kKindRole, line.kind);
+        item->setData(0, kTargetRole, line.target);
+        m_settings[{line.kind, line.target}] = item;
+    }
+}
+
+void CSettingsPanel::AddFunctionItems(QTreeWidgetItem* root)
+{
+    QTreeWidgetItem* functions = AddLeaf(root, kItemFunctions, -1, 0);
+    for (const FunctionItem& f : kFunctionItems)
+        m_settings[{f.kind, 0}] = AddLeaf(functions, f.item, f.kind, 0);
+    QTreeWidgetItem* virtualPanel = AddLeaf(root, kItemVirtualPanel, -1, 0);
+    m_settings[{KIND_FRONT_PANEL, 0}] = AddLeaf(virtualPanel, kItemPanel, KIND_FRONT_PANEL, 0);
+}
+
+QTreeWidgetItem* CSettingsPanel::FindSetting(int kind, int target) const
+{
+    const auto it = m_settings.find({kind, target});
+    return it == m_settings.end() ? nullptr : it->second;
+}
+
+QTreeWidgetItem* CSettingsPanel::TraceItem(int trace) const
+{
+    return trace >= 0 && trace < 3 ? m_traces[trace] : nullptr;
+}
+
+// Only texts change: the items, and so their expansion, stay.
+void CSettingsPanel::Refresh()
+{
+    m_bFilling = true;
+    const QString model = m_model->RootText();
+    m_root->setText(0, model.isEmpty() ? Label(kItemRoot) : model);
+    for (const auto& [item, number] : m_fixedLabels)
+        item->setText(0, Label(number));
+    for (const SettingLine& line : ListSettings(m_model->Records())) {
+        QTreeWidgetItem* item = FindSetting(line.kind, line.target);
+        if (!item)
+            continue;
+        item->setText(1, QString::fromStdString(line.text));
+        const std::vector<std::string> parts = SplitTreePath(line.path);
+        for (auto part = parts.rbegin(); part != parts.rend() && item && item != m_root; ++part) {
+            item->setText(0, QString::fromStdString(*part));
+            item = item->parent();
+        }
+    }
+    for (int trace = 0; trace < 3; ++trace)
+        m_traces[trace]->setCheckState(0, g_wfmShow[trace] ? Qt::Checked : Qt::Unchecked);
+    m_bFilling = false;
+}
+
+EditResult CSettingsPanel::EditItem(QTreeWidgetItem* item)
+{
+    if (!item || item == m_root || item->childCount() > 0)
+        return {};
+    const int kind = item->data(0, kKindRole).toInt();
+    if (kind < 0) {
+        if (!IsLinkUp())
+            ShowUserMessage(Msg(szConnectFirst));
+        return {};
+    }
+    ISettingChooser& chooser = m_chooser ? *m_chooser : static_cast<ISettingChooser&>(*m_dialog);
+    const EditResult result =
+        m_model->ApplyEdit(kind, item->data(0, kTargetRole).toInt(), chooser, item->text(0).toStdString());
+    ShowOutcome(result);
+    return result;
+}
+
+void CSettingsPanel::ShowOutcome(const EditResult& result)
+{
+    CMainFrame* frame = CMainFrame::Instance();
+    if (result.outcome == EditOutcome::FrontPanel && frame)
+        frame->OpenFrontPanel();
+    if (result.outcome == EditOutcome::Invalid && frame)
+        frame->AppendMessage(tr("The value was not accepted; the setting keeps its value."));
+}
+
+// A check mark of a data item switches its trace in every waveform sheet.
+void CSettingsPanel::OnItemChanged(QTreeWidgetItem* item, int column)
+{
+    if (m_bFilling || column != 0 || !item->data(0, kTraceRole).isValid())
+        return;
+    const int trace = item->data(0, kTraceRole).toInt();
+    if (!IsLinkUp()) {
+        m_bFilling = true;
+        item->setCheckState(0, g_wfmShow[trace] ? Qt::Checked : Qt::Unchecked);
+        m_bFilling = false;
+        m_root->setExpanded(false);
+        ShowUserMessage(Msg(szConnectFirst));
+        return;
+    }
+    g_wfmShow[trace] = item->checkState(0) == Qt::Checked ? 1 : 0;
+    RepaintDataWindows();
+}
+
+namespace {
+QWidget* MakeSettingsPanel(const ShellPanelContext& context)
+{
+    return new CSettingsPanel(context.session, context.parent);
+}
+const bool registered = RegisterSettingsPanelFactory(MakeSettingsPanel);
+}  // namespace

@@ -1,0 +1,75 @@
+#pragma once
+// CSettingsPanel: the settings tree of the "Control" page. It owns the one
+// settings model of the program, hands it to the link session as command
+// sender and as receiver of the settings messages (so every parameter block
+// the instrument sends is decoded here, and read mode starts the waveform
+// reads), and shows every decoded setting as a tree grouped as on the
+// instrument's menus, with the data traces, the function keys and the
+// virtual front panel. Double-clicking a leaf edits its setting through the
+// parameter dialog, presses its key or opens the front panel.
+#include <QWidget>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <utility>
+
+#include "settings/SettingsModel.h"
+
+class CLinkSession;
+class CParamDialog;
+class ISettingChooser;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+class CSettingsPanel : public QWidget {
+    Q_OBJECT
+public:
+    // Item data roles of the tree.
+    static constexpr int kKindRole = Qt::UserRole;        // setting kind; -1 for none
+    static constexpr int kTargetRole = Qt::UserRole + 1;  // channel, trigger target or measurement item
+    static constexpr int kTraceRole = Qt::UserRole + 2;   // data items: trace 0 CH1, 1 CH2, 2 math
+
+    // session may be null (a panel without link, as in a layout preview).
+    explicit CSettingsPanel(CLinkSession* session, QWidget* parent = nullptr);
+    ~CSettingsPanel() override;
+
+    CSettingsModel& Model() { return *m_model; }
+    QTreeWidget* Tree() const { return m_tree; }
+
+    // The item of a setting kind and target, or null.
+    QTreeWidgetItem* FindSetting(int kind, int target) const;
+    // The data item of a trace (0 CH1, 1 CH2, 2 math).
+    QTreeWidgetItem* TraceItem(int trace) const;
+
+    // What a double-click on item does: edits its setting, presses its key or
+    // opens the front panel. Items with children do nothing here.
+    EditResult EditItem(QTreeWidgetItem* item);
+    // The chooser edits ask (null: the panel's parameter dialog).
+    void SetChooser(ISettingChooser* chooser) { m_chooser = chooser; }
+
+    // Labels and values of the tree from the model's last decode.
+    void Refresh();
+
+private:
+    using SettingKey = std::pair<int, int>;   // kind, target
+
+    void BuildTree();
+    void AddDataItems(QTreeWidgetItem* root);
+    void AddSettingItems(QTreeWidgetItem* root);
+    void AddFunctionItems(QTreeWidgetItem* root);
+    QTreeWidgetItem* AddLeaf(QTreeWidgetItem* parent, int item, int kind, int target);
+    void OnItemChanged(QTreeWidgetItem* item, int column);
+    void ShowOutcome(const EditResult& result);
+
+    CLinkSession* m_session;
+    std::unique_ptr<CSettingsModel> m_model;
+    std::unique_ptr<CParamDialog> m_dialog;
+    ISettingChooser* m_chooser = nullptr;
+    QTreeWidget* m_tree = nullptr;
+    QTreeWidgetItem* m_root = nullptr;
+    QTreeWidgetItem* m_traces[3] = {nullptr, nullptr, nullptr};
+    std::map<SettingKey, QTreeWidgetItem*> m_settings;
+    std::map<QTreeWidgetItem*, int> m_fixedLabels;   // items labelled by a tree item number
+    bool m_bFilling = false;
+};

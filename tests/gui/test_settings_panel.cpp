@@ -1,0 +1,276 @@
+// The settings panel against the simulated instrument: the panel takes over
+// the session's settings messages, fills its tree from the decoded block,
+// keeps its expansion across decodes, sends edits made on the tree and shows
+// refusals; and the parameter dialog's two modes.
+#include <QListWidget>
+#include <QLineEdit>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "PanelTestSupport.h"
+#include "app/ShellHooks.h"
+#include "corvane/MessageTables.h"
+#include "link/LinkSession.h"
+#include "link/LinkTimings.h"
+#include "link/UserMessage.h"
+#include "settings/FixedChoice.h"
+#include "settings/SettingKinds.h"
+#include "settings/view/ParamDialog.h"
+#include "settings/view/SettingsPanel.h"
+#include "sim/SimInstrument.h"
+
+namespace {
+std::mutex g_messagesLock;
+std::vector<std::string> g_messages;
+
+void CollectMessage(const std::string& text)
+{
+    std::lock_guard<std::mutex> lock(g_messagesLock);
+    g_messages.push_back(text);
+}
+
+std::vector<std::string> Messages()
+{
+    std::lock_guard<std::mutex> lock(g_messagesLock);
+    return g_messages;
+}
+
+LinkTimings QuickTimings()
+{
+    LinkTimings t;
+    t.watchdogSilenceMs = 300;
+    t.protocolTimeoutMs = 3000;
+    t.keyTableTimeoutMs = 2000;
+    t.stopFrameWaitMs = 20;
+    t.readModeWaitShortMs = 20;
+    t.readModeWaitLongMs = 20;
+    return t;
+}
+
+int SpanOfCH1()
+{
+    std::lock_guard<std::recursive_mutex> lock(g_csLock);
+    if (!ADBufferCH1 || waveDataLen <= 0)
+        return 0;
+    int low = 255;
+    int high = 0;
+    for (int i = 0; i < waveDataLen; ++i) {
+        low = std::min<int>(low, ADBufferCH1[i]);
+        high = std::max<int>(high, ADBufferCH1[i]);
+    }
+    return high - low;
+}
+
+class SettingsPanelTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ResetPanelState();
+        {
+            std::lock_guard<std::mutex> lock(g_messagesLock);
+            g_messages.clear();
+        }
+        SetUserMessageSink(CollectMessage);
+        std::string error;
+        sim = CreateSimInstrument("model=0,ch1=sine:1k:2,ch2=none", &error);
+        ASSERT_TRUE(sim) << error;
+        session = std::make_unique<CLinkSession>(sim, QuickTimings());
+        ASSERT_TRUE(SettingsPanelHook());
+        QWidget* made = SettingsPanelHook()(ShellPanelContext{session.get(), nullptr});
+        panel.reset(qobject_cast<CSettingsPanel*>(made));
+        ASSERT_TRUE(panel);
+    }
+    void TearDown() override
+    {
+        if (session)
+            session->DisconnectCommand();
+        panel.reset();
+        session.reset();
+        SetUserMessageSink(nullptr);
+        ResetPanelState();
+    }
+    // Connects and waits for the first complete decode.
+    void ConnectAndDecode()
+    {
+        ASSERT_EQ(session->ConnectCommand(), 1);
+        ASSERT_TRUE(session->WaitUntil([&] { return panel->Model().DecodeCount() > 0; }, 5000));
+    }
+
+    std::shared_ptr<CSimInstrument> sim;
+    std::unique_ptr<CLinkSession> session;
+    std::unique_ptr<CSettingsPanel> panel;
+};
+}  // namespace
+
+TEST_F(SettingsPanelTest, RegisteredPanelTakesOverTheSessionsSettingsObject)
+{
+    EXPECT_EQ(&session->Sender(), static_cast<CDSOSetup*>(&panel->Model()));
+    panel.reset();
+    EXPECT_NE(&session->Sender(), nullptr);
+    ASSERT_EQ(session->ConnectCommand(), 1);   // the session's own sender again, and no 1128 receiver
+    EXPECT_TRUE(session->IsLinkReady());
+}
+
+TEST_F(SettingsPanelTest, TreeFillsFromTheDecodedBlockAndKeepsItsExpansion)
+{
+    QTreeWidgetItem* coupling = panel->FindSetting(KIND_COUPLING, 1);
+    ASSERT_NE(coupling, nullptr);
+    EXPECT_TRUE(coupling->text(1).isEmpty());
+    EXPECT_EQ(coupling->text(0), QString("Coupling"));
+    EXPECT_EQ(coupling->parent()->text(0), QString("CH1"));
+    EXPECT_EQ(coupling->parent()->parent()->text(0), QString("Vertical"));
+    EXPECT_EQ(panel->Tree()->topLevelItem(0)->text(0), QString("Quorvex"));
+
+    ConnectAndDecode();
+    EXPECT_EQ(panel->Tree()->topLevelItem(0)->text(0), panel->Model().RootText());
+    EXPECT_FALSE(panel->Model().RootText().isEmpty());
+    EXPECT_FALSE(coupling->text(1).isEmpty());
+    EXPECT_FALSE(panel->FindSetting(KIND_MAIN_TIME_BASE, 0)->text(1).isEmpty());
+    EXPECT_NE(panel->FindSetting(KIND_MEASURE_ITEM, 8), nullptr);
+    EXPECT_NE(panel->FindSetting(KIND_FRONT_PANEL, 0), nullptr);
+
+    coupling->parent()->setExpanded(true);
+    const uint64_t decodes = panel->Model().DecodeCount();
+    panel->Model().OnSettingsChanged();
+    EXPECT_EQ(panel->Model().DecodeCount(), decodes + 1);
+    EXPECT_EQ(panel->FindSetting(KIND_COUPLING, 1), coupling);
+    EXPECT_TRUE(coupling->parent()->isExpanded());
+}
+
+TEST_F(SettingsPanelTest, AcquisitionTickStartsAWaveformReadThroughThePanel)
+{
+    ConnectAndDecode();
+    session->StopStatusPoll();
+    session->OnAcquisitionTick();
+    ASSERT_TRUE(session->WaitUntil([&] { return panel->Model().ReadCount() > 0; }, 5000));
+    EXPECT_EQ(panel->Model().ReadChannels(), 2);   // both channels are shown on the simulated instrument
+    // The CH1 sine arrives: its record spans more than a few counts.
+    EXPECT_TRUE(session->WaitUntil([] { return SpanOfCH1() > 20; }, 5000)) << SpanOfCH1();
+}
+
+TEST_F(SettingsPanelTest, DoubleClickEditReachesTheInstrument)
+{
+    ConnectAndDecode();
+    QTreeWidgetItem* coupling = panel->FindSetting(KIND_COUPLING, 1);
+    const ChoiceRequest request = panel->Model().RequestFor(KIND_COUPLING, 1);
+    ASSERT_TRUE(request.listMode);
+    ASSERT_GE(request.labels.size(), 2u);
+    const int wanted = request.currentPosition == 0 ? 1 : 0;
+
+    CFixedChoice choice({wanted, ""});
+    panel->SetChooser(&choice);
+    const EditResult result = panel->EditItem(coupling);
+    EXPECT_EQ(choice.LastRequest().title, "Coupling");
+    EXPECT_EQ(choice.LastRequest().target, 1);
+    ASSERT_EQ(result.outcome, EditOutcome::Applied);
+    ASSERT_FALSE(result.writes.empty());
+    const ParamWrite written = result.writes.front();
+    EXPECT_EQ(written.name, "VERT-CH1-COUP");
+    EXPECT_TRUE(session->WaitUntil([&] { return sim->Param(written.name) == written.value; }, 5000));
+    EXPECT_TRUE(session->WaitUntil(
+        [&] { return coupling->text(1) == QString::fromStdString(request.labels[static_cast<size_t>(wanted)]); },
+        5000));
+
+    CFixedChoice cancel({0, ""}, false);
+    panel->SetChooser(&cancel);
+    EXPECT_EQ(panel->EditItem(coupling).outcome, EditOutcome::Cancelled);
+    EXPECT_EQ(panel->EditItem(coupling->parent()).outcome, EditOutcome::Unchanged);   // a group: nothing
+    panel->SetChooser(nullptr);
+}
+
+TEST_F(SettingsPanelTest, RefusalsAndMissingLinkAreShownNotSent)
+{
+    CFixedChoice choice({0, ""});
+    panel->SetChooser(&choice);
+    EXPECT_EQ(panel->EditItem(panel->FindSetting(KIND_COUPLING, 1)).outcome, EditOutcome::NotConnected);
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(Messages().back(), Msg(szConnectFirst));
+
+    ConnectAndDecode();
+    const int64_t fftBefore = sim->Param("MATH-FFT-SRC");
+    const EditResult refused = panel->EditItem(panel->FindSetting(KIND_FFT_SOURCE, 0));
+    EXPECT_EQ(refused.outcome, EditOutcome::Refused);
+    ASSERT_NE(refused.refusal, nullptr);
+    EXPECT_EQ(Messages().back(), refused.refusal[LanguageIndex()]);
+    EXPECT_EQ(choice.LastRequest().kind, -1);   // the chooser was never asked
+    EXPECT_EQ(sim->Param("MATH-FFT-SRC"), fftBefore);
+    panel->SetChooser(nullptr);
+}
+
+TEST_F(SettingsPanelTest, FrontPanelItemAndTraceMarksNeedTheLink)
+{
+    QTreeWidgetItem* math = panel->TraceItem(2);
+    ASSERT_NE(math, nullptr);
+    EXPECT_EQ(math->checkState(0), Qt::Checked);
+    math->setCheckState(0, Qt::Unchecked);   // not connected: put back
+    EXPECT_EQ(math->checkState(0), Qt::Checked);
+    EXPECT_EQ(g_wfmShow[2], 1);
+    EXPECT_EQ(Messages().back(), Msg(szConnectFirst));
+
+    ConnectAndDecode();
+    math->setCheckState(0, Qt::Unchecked);
+    EXPECT_EQ(g_wfmShow[2], 0);
+    math->setCheckState(0, Qt::Checked);
+    EXPECT_EQ(g_wfmShow[2], 1);
+    EXPECT_EQ(panel->EditItem(panel->FindSetting(KIND_FRONT_PANEL, 0)).outcome, EditOutcome::FrontPanel);
+}
+
+TEST(ParamDialogTest, ListAndTextModesGiveTheirChoice)
+{
+    CParamDialog dialog(nullptr);
+    ChoiceRequest list;
+    list.kind = KIND_VIDEO_STANDARD;
+    list.title = "Standard";
+    list.listMode = true;
+    list.labels = {"NTSC", "PAL"};
+    list.currentPosition = 1;
+    dialog.Prepare(list);
+    EXPECT_EQ(dialog.windowTitle(), QString("Standard"));
+    EXPECT_FALSE(dialog.List()->isHidden());
+    EXPECT_TRUE(dialog.TextBox()->isHidden());
+    ASSERT_EQ(dialog.List()->count(), 2);
+    EXPECT_EQ(dialog.List()->item(0)->text(), QString("NTSC"));
+    EXPECT_EQ(dialog.CurrentChoice().position, 1);
+    dialog.List()->setCurrentRow(0);
+    EXPECT_EQ(dialog.CurrentChoice().position, 0);
+
+    ChoiceRequest text;
+    text.kind = KIND_PULSE_WIDTH;
+    text.currentText = "1.5ms";
+    dialog.Prepare(text);
+    EXPECT_TRUE(dialog.List()->isHidden());
+    EXPECT_FALSE(dialog.TextBox()->isHidden());
+    EXPECT_EQ(dialog.CurrentChoice().text, "1.5ms");
+    dialog.TextBox()->setText(" 200us ");
+    EXPECT_EQ(dialog.CurrentChoice().text, "200us");
+    EXPECT_EQ(dialog.CurrentChoice().position, -1);
+}
+
+TEST(ParamDialogTest, OkGivesTheChoiceAndCancelNone)
+{
+    CParamDialog dialog(nullptr);
+    ChoiceRequest text;
+    text.kind = KIND_TRIGGER_LEVEL;
+    text.currentText = "0mV";
+    SettingChoice choice;
+    QTimer::singleShot(0, &dialog, [&] {
+        dialog.TextBox()->setText("200mV");
+        dialog.accept();
+    });
+    ASSERT_TRUE(dialog.Choose(text, choice));
+    EXPECT_EQ(choice.text, "200mV");
+
+    SettingChoice untouched;
+    QTimer::singleShot(0, &dialog, [&] { dialog.reject(); });
+    EXPECT_FALSE(dialog.Choose(text, untouched));
+    EXPECT_TRUE(untouched.text.empty());
+    EXPECT_FALSE(dialog.IsChanged());
+}
