@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 // Reads path into text. Returns an empty string on success, else a short
 // reason ("cannot open", "cannot read", "larger than N bytes").
@@ -23,4 +24,19 @@ inline std::string ReadTextFile(const std::string& path, std::string& text, std:
     if (error.empty() && std::ferror(file)) error = "cannot read";
     std::fclose(file);
     return error;
+}
+
+// The single FILE argument of a description command, read into text.
+// Returns 0 when it was read, else the exit status after printing why
+// (usage or unreadable file: 2).
+inline int ReadDescriptionArgument(const std::vector<std::string>& args, const char* command, std::string& text) {
+    if (args.size() != 1) {
+        std::fprintf(stderr, "quorvex-cli: usage: %s FILE\n", command);
+        return 2;
+    }
+    if (const std::string error = ReadTextFile(args[0], text); !error.empty()) {
+        std::fprintf(stderr, "quorvex-cli: %s: %s\n", args[0].c_str(), error.c_str());
+        return 2;
+    }
+    return 0;
 }

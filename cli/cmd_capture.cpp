@@ -10,11 +10,13 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <memory>
 #include <cstdlib>
 #include <limits>
 #include <string>
 
 #include "cli/CliCommand.h"
+#include "cli/SettingsCli.h"
 #include "corvane/SharedState.h"
 #include "link/LinkSession.h"
 #include "settings/CaptureRun.h"
@@ -22,7 +24,6 @@
 #include "settings/SettingsModel.h"
 
 namespace {
-constexpr uint32_t kConnectTimeoutMs = 10000;
 constexpr uint32_t kRecordTimeoutMs = 15000;  // per record, on top of the interval
 
 struct CaptureOptions {
@@ -82,18 +83,10 @@ int RunCapture(CliContext& ctx)
         std::fprintf(stderr, "quorvex-cli: usage: capture [--count N] [--csv FILE] [--interval MS]\n");
         return 2;
     }
-    g_nLanguage = ctx.language;
-    std::string error;
-    UsbDriverPtr driver = CHeadlessSettings::MakeDriver(ctx.useUsb, ctx.simOptions, error);
-    if (!driver) {
-        std::fprintf(stderr, "quorvex-cli: %s\n", error.c_str());
-        return 2;
-    }
-    CHeadlessSettings panel(driver);
-    if (!panel.Connect(kConnectTimeoutMs)) {
-        std::fprintf(stderr, "quorvex-cli: no settings from the instrument\n");
-        return 1;
-    }
+    int status = 0;
+    std::unique_ptr<CHeadlessSettings> connected = ConnectSettingsPanel(ctx, status);
+    if (!connected) return status;
+    CHeadlessSettings& panel = *connected;
     panel.Session().SetAcquisitionInterval(opt.intervalMs);
     CCaptureRun run(panel.Session(), panel.Model());
     const bool terminal = isatty(STDERR_FILENO) != 0;

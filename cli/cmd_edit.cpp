@@ -8,10 +8,12 @@
 #include <QString>
 
 #include <cstdio>
+#include <memory>
 #include <cstdlib>
 #include <string>
 
 #include "cli/CliCommand.h"
+#include "cli/SettingsCli.h"
 #include "corvane/SharedState.h"
 #include "settings/FixedChoice.h"
 #include "settings/HeadlessSettings.h"
@@ -20,7 +22,6 @@
 #include "settings/SettingsModel.h"
 
 namespace {
-constexpr uint32_t kConnectTimeoutMs = 10000;
 constexpr uint32_t kDecodeTimeoutMs = 5000;
 
 struct EditRequest {
@@ -125,18 +126,10 @@ int RunEdit(CliContext& ctx)
         std::fprintf(stderr, "quorvex-cli: usage: edit KIND[@TARGET]=CHOICE (KIND a setting kind number)\n");
         return 2;
     }
-    g_nLanguage = ctx.language;
-    std::string error;
-    UsbDriverPtr driver = CHeadlessSettings::MakeDriver(ctx.useUsb, ctx.simOptions, error);
-    if (!driver) {
-        std::fprintf(stderr, "quorvex-cli: %s\n", error.c_str());
-        return 2;
-    }
-    CHeadlessSettings panel(driver);
-    if (!panel.Connect(kConnectTimeoutMs)) {
-        std::fprintf(stderr, "quorvex-cli: no settings from the instrument\n");
-        return 1;
-    }
+    int status = 0;
+    std::unique_ptr<CHeadlessSettings> connected = ConnectSettingsPanel(ctx, status);
+    if (!connected) return status;
+    CHeadlessSettings& panel = *connected;
     SettingChoice choice;
     choice.text = req.choice;
     const ChoiceRequest ask = panel.Model().RequestFor(req.kind, req.target);

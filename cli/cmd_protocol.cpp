@@ -8,16 +8,9 @@
 
 namespace {
 int RunProtocol(CliContext& ctx) {
-    if (ctx.args.size() != 1) {
-        std::fprintf(stderr, "quorvex-cli: usage: protocol FILE\n");
-        return 2;
-    }
-    const std::string& path = ctx.args[0];
     std::string text;
-    if (const std::string error = ReadTextFile(path, text); !error.empty()) {
-        std::fprintf(stderr, "quorvex-cli: %s: %s\n", path.c_str(), error.c_str());
-        return 2;
-    }
+    if (const int status = ReadDescriptionArgument(ctx.args, "protocol", text); status != 0) return status;
+    const std::string& path = ctx.args[0];
     ParlexParam.TableClear();
     if (ParlexParam.Trans_Init(text.c_str()) == 0) {
         std::fprintf(stderr, "quorvex-cli: %s: protocol description refused (missing total line or start marker, or sizes out of range)\n",

@@ -333,3 +333,28 @@ void CDSOSetup::SendThreadProc(CDSOSetup* self)
                                 [self] { return self->m_bSendThread.load() != 1; });
     }
 }
+
+CommandArgs PlainCommand(int32_t code)
+{
+    CommandArgs a;
+    a.nCmd = code;
+    a.nArg1 = Null_Menu.menu;
+    a.nArg2 = Null_Menu.item;
+    return a;
+}
+
+CommandArgs ReadModeCommand(int64_t value)
+{
+    CommandArgs a = PlainCommand(kCmdReadMode);
+    a.nPos = 1;
+    a.llValue = value;
+    return a;
+}
+
+CommandArgs WaveformCommand(int32_t channel)
+{
+    CommandArgs a = PlainCommand(kCmdWaveform);
+    a.nSub = 1;
+    a.nChannel = channel;
+    return a;
+}

@@ -60,6 +60,15 @@ enum : int32_t {
     kCmdAlternateMark = 127,
 };
 
+// A command that concerns no instrument menu (both menu arguments from
+// Null_Menu).
+CommandArgs PlainCommand(int32_t code);
+// Command 18 at position 1: value 1 holds the current record for reading,
+// value 0 releases it.
+CommandArgs ReadModeCommand(int64_t value);
+// Command 2, sub-form 1: the record of channel 0 (CH1) or 1 (CH2).
+CommandArgs WaveformCommand(int32_t channel);
+
 class CDSOSetup {
 public:
     // Largest payload a frame can carry: the 16-bit length counts it plus the

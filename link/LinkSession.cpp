@@ -64,30 +64,6 @@ bool ActiveView(const ILinkView* v)
            !(PausedWhilePrinting(v->ViewClass()) && g_bPrintProcess.load() != 0);
 }
 
-CommandArgs Command(int32_t code)
-{
-    CommandArgs a;
-    a.nCmd = code;
-    a.nArg1 = Null_Menu.menu;
-    a.nArg2 = Null_Menu.item;
-    return a;
-}
-
-CommandArgs ReadModeCommand(int64_t value)
-{
-    CommandArgs a = Command(kCmdReadMode);
-    a.nPos = 1;
-    a.llValue = value;
-    return a;
-}
-
-CommandArgs WaveformCommand(int32_t channel)
-{
-    CommandArgs a = Command(kCmdWaveform);
-    a.nSub = 1;
-    a.nChannel = channel;
-    return a;
-}
 }  // namespace
 
 CLinkSession::CLinkSession(UsbDriverPtr driver, const LinkTimings& timings, QObject* parent)
@@ -193,7 +169,7 @@ int CLinkSession::RequestConfigFile(const std::string& name)
         g_ConfigCheck.store(0);
         std::memset(ADBufferConfig, 0, sizeof ADBufferConfig);
     }
-    CommandArgs a = Command(kCmdConfigFile);
+    CommandArgs a = PlainCommand(kCmdConfigFile);
     a.nPos = 0;
     a.pData = reinterpret_cast<const uint8_t*>(name.data());
     return m_pSender->SendCommand(a);
@@ -294,7 +270,7 @@ void CLinkSession::DisconnectCommand()
         SleepMs(length <= 100000 ? m_timings.readModeWaitShortMs : m_timings.readModeWaitLongMs);
     }
     m_pSender->ClearCommands();
-    m_pSender->SendCommand(Command(kCmdStop));
+    m_pSender->SendCommand(PlainCommand(kCmdStop));
     g_bSend.store(1);
     SleepMs(m_timings.stopFrameWaitMs);
     g_ReadWfm.store(0);
@@ -467,7 +443,7 @@ void CLinkSession::OnStatusPollTick()
     if (g_bTransfering.load() == 1 && g_bRunThreadR.load() == 1) {
         emit ConnectionIndicator(true);
         if (g_bFileProcess.load() == 0) {
-            m_pSender->SendCommand(Command(kCmdStatus));
+            m_pSender->SendCommand(PlainCommand(kCmdStatus));
             NotifyLinkMonitor(0, 0);
         }
         return;
@@ -487,7 +463,7 @@ void CLinkSession::OnAcquisitionTick()
         return;
     g_WaveTransOver.store(0);
     m_pSender->SendCommand(ReadModeCommand(1));
-    m_pSender->SendCommand(Command(kCmdStatus));
+    m_pSender->SendCommand(PlainCommand(kCmdStatus));
     NotifyLinkMonitor(1, 0);
 }
 

@@ -24,23 +24,6 @@ namespace {
 constexpr int kStateStop = 0;
 constexpr int kStateAstop = 5;
 
-CommandArgs Command(int32_t code)
-{
-    CommandArgs a;
-    a.nCmd = code;
-    a.nArg1 = Null_Menu.menu;
-    a.nArg2 = Null_Menu.item;
-    return a;
-}
-
-CommandArgs ReadMode(int64_t value)
-{
-    CommandArgs a = Command(kCmdReadMode);
-    a.nPos = 1;
-    a.llValue = value;
-    return a;
-}
-
 bool IsKeyKind(int kind)
 {
     const KindInfo* info = FindKind(kind);
@@ -182,7 +165,7 @@ EditResult CSettingsModel::ApplyChosen(int kind, int target, const SettingChoice
     if (kind == KIND_WINDOW_TIME_BASE || kind == KIND_MAIN_TIME_BASE)
         ClearSampleBuffersUnlessStopped();
     if (m_bChanged) {
-        CommandArgs a = Command(kCmdSysParamBlock);
+        CommandArgs a = PlainCommand(kCmdSysParamBlock);
         a.pData = g_pSysParamBuffer;
         a.nDataLen = g_SysParamLen;
         SendCommand(a);
@@ -229,7 +212,7 @@ EditResult CSettingsModel::SendKey(int kind)
     const int position = g_VKTable.GetVKKeyPos(FindKind(kind)->param);
     if (position < 0)
         return Outcome(EditOutcome::Unchanged);
-    CommandArgs a = Command(kCmdKey);
+    CommandArgs a = PlainCommand(kCmdKey);
     a.llValue = position;
     a.nKeyArg = 1;
     SendCommand(a);
@@ -242,14 +225,14 @@ EditResult CSettingsModel::SendLockCommand(bool lock)
 {
     if (lock)
         g_CT.store(1);
-    SendCommand(ReadMode(lock ? 1 : 0));
+    SendCommand(ReadModeCommand(lock ? 1 : 0));
     return Outcome(EditOutcome::KeySent);
 }
 
 FrontPanelState CSettingsModel::PrepareFrontPanel()
 {
     ClearCommands();
-    SendCommand(ReadMode(0));
+    SendCommand(ReadModeCommand(0));
     FrontPanelState s;
     s.ch1Shown = m_records.channel[0].display.value != 0;
     s.ch2Shown = m_records.channel[1].display.value != 0;
@@ -341,7 +324,7 @@ void CSettingsModel::SetUpReadMode()
         if (m_session)
             m_session->OnDataLengthChanged(DisplayLength(depth, ratio));
     }
-    SendCommand(ReadMode(0));
+    SendCommand(ReadModeCommand(0));
     ++m_reads;
     m_readChannels = IsChannelOn(0) + IsChannelOn(1);
     if (m_session)

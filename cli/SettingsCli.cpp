@@ -1,0 +1,30 @@
+#include "cli/SettingsCli.h"
+
+#include <cstdio>
+#include <string>
+
+#include "corvane/SharedState.h"
+
+namespace {
+constexpr uint32_t kConnectTimeoutMs = 10000;
+}
+
+std::unique_ptr<CHeadlessSettings> ConnectSettingsPanel(const CliContext& ctx, int& status)
+{
+    g_nLanguage = ctx.language;
+    std::string error;
+    UsbDriverPtr driver = CHeadlessSettings::MakeDriver(ctx.useUsb, ctx.simOptions, error);
+    if (!driver) {
+        std::fprintf(stderr, "quorvex-cli: %s\n", error.c_str());
+        status = 2;
+        return nullptr;
+    }
+    auto panel = std::make_unique<CHeadlessSettings>(driver);
+    if (!panel->Connect(kConnectTimeoutMs)) {
+        std::fprintf(stderr, "quorvex-cli: no settings from the instrument\n");
+        status = 1;
+        return nullptr;
+    }
+    status = 0;
+    return panel;
+}
