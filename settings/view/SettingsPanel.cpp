@@ -1,6 +1,7 @@
 #include "settings/view/SettingsPanel.h"
 
 #include <QHeaderView>
+#include <QMenu>
 #include <QStringList>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -10,6 +11,7 @@
 #include "app/ChildFrame.h"
 #include "app/MainFrame.h"
 #include "app/ShellHooks.h"
+#include "app/UserPrompts.h"
 #include "corvane/MessageTables.h"
 #include "corvane/SharedState.h"
 #include "corvane/ValueTables.h"
@@ -18,6 +20,7 @@
 #include "settings/SettingKinds.h"
 #include "settings/SettingsListing.h"
 #include "settings/view/ParamDialog.h"
+#include "settings/view/SetupFile.h"
 
 namespace {
 
@@ -122,6 +125,8 @@ CSettingsPanel::CSettingsPanel(CLinkSession* session, QWidget* parent)
     connect(m_model.get(), &CSettingsModel::SettingsDecoded, this, &CSettingsPanel::Refresh);
     connect(m_tree, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item, int) { EditItem(item); });
     connect(m_tree, &QTreeWidget::itemChanged, this, &CSettingsPanel::OnItemChanged);
+    m_tree->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_tree, &QWidget::customContextMenuRequested, this, &CSettingsPanel::ShowContextMenu);
 }
 
 // The session goes back to its own sender before the model goes.
@@ -269,6 +274,47 @@ void CSettingsPanel::OnItemChanged(QTreeWidgetItem* item, int column)
     }
     g_wfmShow[trace] = item->checkState(0) == Qt::Checked ? 1 : 0;
     RepaintDataWindows();
+}
+
+// The tree's menu: the edit commands, which a tree has nothing to do with,
+// and the setup file commands.
+void CSettingsPanel::ShowContextMenu(const QPoint& at)
+{
+    QMenu menu(this);
+    for (const QString& text : {tr("Cu&t"), tr("&Copy"), tr("&Paste")})
+        menu.addAction(text)->setEnabled(false);
+    menu.addSeparator();
+    menu.addAction(tr("Save SetFile"), this, [this] { SaveSetupCommand(); });
+    menu.addAction(tr("Open SetFile"), this, [this] { OpenSetupCommand(); });
+    menu.exec(m_tree->viewport()->mapToGlobal(at));
+}
+
+int CSettingsPanel::SaveSetupCommand()
+{
+    QString path = QString::fromStdString(g_openFileName);
+    if (g_openFileFlag.load() == 0 || path.isEmpty()) {
+        const QString chosen =
+            ChooseFile(this, FileDialogKind::Save, tr("Setup file (*.set);;All Files (*)"), QStringLiteral("*.set"));
+        if (chosen.isEmpty())
+            return 0;
+        path = SetupFileName(chosen);
+    }
+    if (SaveSetupFile(path))
+        return 1;
+    TellUser(this, tr("The setup file %1 could not be written.").arg(path));
+    return 0;
+}
+
+int CSettingsPanel::OpenSetupCommand()
+{
+    const QString path =
+        ChooseFile(this, FileDialogKind::Open, tr("Setup file (*.set);;All Files (*)"), QStringLiteral("*.set"));
+    if (path.isEmpty())
+        return 0;
+    if (OpenSetupFile(path, *m_model))
+        return 1;
+    TellUser(this, tr("%1 is not a setup file or is damaged; the settings were not changed.").arg(path));
+    return 0;
 }
 
 namespace {

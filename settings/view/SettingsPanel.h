@@ -51,6 +51,12 @@ public:
     // Labels and values of the tree from the model's last decode.
     void Refresh();
 
+    // Save Setup File: to the open setup file, else to a file the user
+    // chooses. Open Setup File: asks for a file, loads it and sends it while
+    // the link is up. Each returns non-zero when a file was written or read.
+    int SaveSetupCommand();
+    int OpenSetupCommand();
+
 private:
     using SettingKey = std::pair<int, int>;   // kind, target
 
@@ -61,6 +67,7 @@ private:
     QTreeWidgetItem* AddLeaf(QTreeWidgetItem* parent, int item, int kind, int target);
     void OnItemChanged(QTreeWidgetItem* item, int column);
     void ShowOutcome(const EditResult& result);
+    void ShowContextMenu(const QPoint& at);
 
     CLinkSession* m_session;
     std::unique_ptr<CSettingsModel> m_model;

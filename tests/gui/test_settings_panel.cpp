@@ -96,6 +96,20 @@ protected:
         session.reset();
         SetUserMessageSink(nullptr);
         ResetPanelState();
+        ResetReadModeState();
+    }
+    // What the decode and read mode leave in the shared state.
+    static void ResetReadModeState()
+    {
+        std::lock_guard<std::recursive_mutex> lock(g_csLock);
+        g_wfmParam = tagWaveformParam{};
+        g_ReadWfm.store(0);
+        g_CH1DexY = g_CH2DexY = g_MthDexY = 0;
+        for (int i = 0; i < 3; ++i) {
+            g_OldPosY[i] = 0;
+            g_wfmShow[i] = 1;
+        }
+        g_GridNum = 16.0f;
     }
     // Connects and waits for the first complete decode.
     void ConnectAndDecode()
