@@ -118,6 +118,17 @@ int CCliLink::Connect()
     return 0;
 }
 
+int CCliLink::ConnectWithParams()
+{
+    if (!Connect())
+        return 0;
+    if (!RefreshParams()) {
+        std::fprintf(stderr, "quorvex-cli: the instrument did not send its parameters\n");
+        return 0;
+    }
+    return 1;
+}
+
 int CCliLink::RefreshParams()
 {
     for (int attempt = 0; attempt < kRequestAttempts && g_bRunThreadR.load() == 1; ++attempt) {

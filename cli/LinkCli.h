@@ -25,6 +25,8 @@ public:
     // Asks for the instrument's parameter block and waits for it. Returns 0
     // when it did not come.
     int RefreshParams();
+    // Connect, then RefreshParams; prints why when the parameters did not come.
+    int ConnectWithParams();
     // Queues a key command and waits until it has gone out and was answered
     // (or given up on). Returns 0 when it could not be sent.
     int PressKey(int32_t position);

@@ -14,12 +14,8 @@ int RunDump(CliContext& ctx)
         return 2;
     }
     CCliLink link(ctx);
-    if (!link.Connect())
+    if (!link.ConnectWithParams())
         return 1;
-    if (!link.RefreshParams()) {
-        std::fprintf(stderr, "quorvex-cli: the instrument did not send its parameters\n");
-        return 1;
-    }
     for (const auto& entry : ParlexParam.GetTable()) {
         uint64_t value = 0;
         if (ParamValue(entry.first, &value))

@@ -26,12 +26,8 @@ int RunInfo(CliContext& ctx)
         return 2;
     }
     CCliLink link(ctx);
-    if (!link.Connect())
+    if (!link.ConnectWithParams())
         return 1;
-    if (!link.RefreshParams()) {
-        std::fprintf(stderr, "quorvex-cli: the instrument did not send its parameters\n");
-        return 1;
-    }
     std::printf("backend    %s\n", link.BackendDescription().c_str());
     PrintModel();
     std::printf("block      %d bytes\n", g_SysParamLen);

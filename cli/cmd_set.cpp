@@ -49,12 +49,8 @@ int RunSet(CliContext& ctx)
         return 2;
     }
     CCliLink link(ctx);
-    if (!link.Connect())
+    if (!link.ConnectWithParams())
         return 1;
-    if (!link.RefreshParams()) {
-        std::fprintf(stderr, "quorvex-cli: the instrument did not send its parameters\n");
-        return 1;
-    }
     for (const Assignment& a : assignments)
         if (ParlexParam.DSOdataToPCParam(a.name).first < 0) {
             std::fprintf(stderr, "quorvex-cli: set: the instrument has no parameter %s\n", a.name.c_str());
