@@ -3,6 +3,7 @@
 // keeps its expansion across decodes, sends edits made on the tree and shows
 // refusals; and the parameter dialog's two modes.
 #include <QListWidget>
+#include <QPushButton>
 #include <QLineEdit>
 #include <QTimer>
 #include <QTreeWidget>
@@ -26,6 +27,7 @@
 #include "settings/view/ParamDialog.h"
 #include "settings/view/SettingsPanel.h"
 #include "sim/SimInstrument.h"
+#include "tessary/UI_Sys_table.h"
 
 namespace {
 std::mutex g_messagesLock;
@@ -287,4 +289,81 @@ TEST(ParamDialogTest, OkGivesTheChoiceAndCancelNone)
     EXPECT_FALSE(dialog.Choose(text, untouched));
     EXPECT_TRUE(untouched.text.empty());
     EXPECT_FALSE(dialog.IsChanged());
+}
+
+TEST(SettingsPanelLanguage, ChineseLabelHoldingASlashStaysOneItem)
+{
+    g_nLanguage = 1;
+    {
+        CSettingsPanel panel(nullptr);
+        QTreeWidgetItem* scale = panel.FindSetting(KIND_VOLTS_PER_DIV, 2);
+        ASSERT_NE(scale, nullptr);
+        EXPECT_EQ(scale->text(0), QString::fromUtf8("伏/格"));
+        EXPECT_EQ(scale->childCount(), 0);
+        EXPECT_EQ(scale->parent()->text(0), QString::fromUtf8("通道2"));
+        EXPECT_EQ(scale->parent()->childCount(), 7);
+        EXPECT_EQ(scale->parent()->parent()->text(0), QString::fromUtf8("垂直"));
+        panel.Refresh();
+        EXPECT_EQ(scale->text(0), QString::fromUtf8("伏/格"));
+    }
+    g_nLanguage = 0;
+}
+
+TEST_F(SettingsPanelTest, DialogApplySendsAtOnceAndCancelKeepsIt)
+{
+    ConnectAndDecode();
+    const ChoiceRequest request = panel->Model().RequestFor(KIND_COUPLING, 2, "Coupling");
+    ASSERT_TRUE(request.listMode);
+    const int wanted = request.currentPosition == 0 ? 1 : 0;
+    const int64_t before = sim->Param("VERT-CH2-COUP");
+
+    CParamDialog dialog(&panel->Model());
+    QTimer::singleShot(0, &dialog, [&] {
+        dialog.List()->setCurrentRow(wanted);
+        dialog.ApplyButton()->click();
+        dialog.reject();
+    });
+    SettingChoice choice;
+    EXPECT_FALSE(dialog.Choose(request, choice));
+    EXPECT_TRUE(dialog.IsChanged());
+    EXPECT_TRUE(session->WaitUntil([&] { return sim->Param("VERT-CH2-COUP") != before; }, 5000));
+    EXPECT_TRUE(session->WaitUntil(
+        [&] { return panel->Model().RequestFor(KIND_COUPLING, 2).currentPosition == wanted; }, 5000));
+}
+
+TEST_F(SettingsPanelTest, VoltsPerDivisionStepsThroughTheModelsList)
+{
+    ConnectAndDecode();
+    ChoiceRequest request = panel->Model().RequestFor(KIND_VOLTS_PER_DIV, 1, "Scale");
+    ASSERT_FALSE(request.listMode);
+    std::vector<std::string> bases;
+    {
+        std::lock_guard<std::recursive_mutex> lock(g_csLock);
+        const SegmentData* segment = g_UISysTable.GetUISysData("VBASE");
+        ASSERT_NE(segment, nullptr);
+        bases = segment->items;
+    }
+    ASSERT_GE(bases.size(), 3u);
+    CParamDialog dialog(&panel->Model());
+    request.currentText = bases[1];
+    dialog.Prepare(request);
+    dialog.StepVoltsPerDivision(1);
+    EXPECT_EQ(dialog.CurrentChoice().text, bases[2]);
+    dialog.StepVoltsPerDivision(-1);
+    dialog.StepVoltsPerDivision(-1);
+    dialog.StepVoltsPerDivision(-1);   // stays at the first entry
+    EXPECT_EQ(dialog.CurrentChoice().text, bases[0]);
+}
+
+TEST_F(SettingsPanelTest, TreeDoubleClickGoesThroughTheChooser)
+{
+    ConnectAndDecode();
+    CFixedChoice choice({0, ""}, false);
+    panel->SetChooser(&choice);
+    QTreeWidgetItem* invert = panel->FindSetting(KIND_INVERT, 2);
+    emit panel->Tree()->itemDoubleClicked(invert, 0);
+    EXPECT_EQ(choice.LastRequest().kind, KIND_INVERT);
+    EXPECT_EQ(choice.LastRequest().target, 2);
+    EXPECT_EQ(choice.LastRequest().title, invert->text(0).toStdString());
+    panel->SetChooser(nullptr);
 }
