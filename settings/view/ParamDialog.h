@@ -20,7 +20,7 @@ class QToolButton;
 class CParamDialog : public QDialog, public ISettingChooser {
     Q_OBJECT
 public:
-    // model: where Apply sends (null: Apply only closes nothing and sends nothing).
+    // model: where Apply writes and sends (null: Apply does nothing).
     explicit CParamDialog(CSettingsModel* model, QWidget* parent = nullptr);
 
     // Fills the dialog for request, runs it modally and gives its choice.
