@@ -2,6 +2,8 @@
 
 #include "analysis/SampleReading.h"
 #include "analysis/Spectrum.h"
+
+#include <cmath>
 #include "corvane/MessageTables.h"
 #include "corvane/ScaleConversion.h"
 
@@ -157,6 +159,15 @@ void FillArithmetic(CYTSheetData& sheet, const SheetAcquisition& in, SheetUpdate
     StorePoints(math, points, result);
 }
 
+// The spectrum trace spreads its 10 divisions over the whole graph width,
+// while the cursor read-out counts 200 graph units a division: the frequency
+// a read-out division stands for is the spectrum's frequency per division
+// scaled by 200 units over the graph units of one spectrum division.
+int64_t SpectrumReadoutFqBase(double fqPerSpectrumDivision) {
+    const double unitsPerSpectrumDivision = wndWidth / 10.0;
+    return static_cast<int64_t>(std::llround(fqPerSpectrumDivision * 200.0 / unitsPerSpectrumDivision));
+}
+
 void FillSpectrum(CYTSheetData& sheet, const SheetAcquisition& in, SheetUpdateResult& result) {
     const tagWaveformParam& wfm = sheet.wfm;
     const uint8_t* source = wfm.nFFTSource == 1 ? in.ch2 : in.ch1;
@@ -176,7 +187,7 @@ void FillSpectrum(CYTSheetData& sheet, const SheetAcquisition& in, SheetUpdateRe
     math.MallocMem(kSpectrumTraceColumns);
     StorePoints(math, points, result);
     sheet.cursorInfo.SetDbBase(wfm.nFFTDbBase);
-    sheet.cursorInfo.SetFqBase(static_cast<int64_t>(wfm.fFFTFreqBase));
+    sheet.cursorInfo.SetFqBase(SpectrumReadoutFqBase(wfm.fFFTFreqBase));
     sheet.cursorInfo.SetShowFlag(CDSOInfo::SHOW_SPECTRUM);
 }
 
@@ -229,7 +240,7 @@ void RefreshReadoutBases(CYTSheetData& sheet) {
     const int enabled = sheet.EnabledBlock();
     const CDSOWaveform& t = sheet.trace[enabled < 0 ? kTraceCH1 : enabled];
     if (enabled == kTraceMath && sheet.wfm.nMathOperation == kMathFFT) {
-        sheet.cursorInfo.SetFqBase(static_cast<int64_t>(t.GetPreHzScale()));
+        sheet.cursorInfo.SetFqBase(SpectrumReadoutFqBase(t.GetPreHzScale()));
         sheet.cursorInfo.SetDbBase(static_cast<int32_t>(t.GetPreVtScale()));
         return;
     }
