@@ -13,6 +13,11 @@ std::string Engineering(double value, const char* unit) {
     static const struct { double scale; const char* prefix; } prefixes[] = {
         {1e9, "G"}, {1e6, "M"}, {1e3, "k"}, {1.0, ""}, {1e-3, "m"}, {1e-6, "u"}, {1e-9, "n"}, {1e-12, "p"}};
     const double magnitude = std::fabs(value);
+    if (magnitude < 1e-15) {  // zero reads as plain units, not "0.00p"
+        char text[32];
+        std::snprintf(text, sizeof text, "0.00%s", unit);
+        return text;
+    }
     for (const auto& p : prefixes) {
         if (magnitude >= p.scale * 0.9995 || p.scale == 1e-12) {
             const double scaled = value / p.scale;
