@@ -60,7 +60,7 @@ struct tagWaveformParam {
     int32_t nCH1VoltIndex = 0;       // CH1 volts-per-division index, 0-based; 11 = use llCH1VoltBase
     int32_t nCH2VoltIndex = 0;       // CH2 volts-per-division index, likewise
     int32_t nTimeBaseIndex = 0;      // index into the instrument's time-base table
-    int32_t nHorizScaleIndex = 0;    // position in the model's time-base list
+    int32_t nHorizScaleIndex = 0;    // horizontal scale code of the views (CalcTimeBase index - 1)
     int32_t nMathOperation = 0;      // 0 CH1+CH2, 1 CH1-CH2, 2 CH2-CH1, 3 FFT
     int32_t nAcquireMode = 0;        // (free for the decode)
     int32_t nDisplayFormat = 0;      // 0 and 2 Y-T, 1 X-Y

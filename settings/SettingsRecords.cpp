@@ -186,7 +186,9 @@ void BindHorizontal(const CSettingsRecords& r, tagWaveformParam& p)
     const int64_t tdivNs = r.horizontal.mainTimePerDivNs;
     p.nTimeBaseIndex = tbIndex - 1;
     p.nWinTimeBase = static_cast<int32_t>(r.Raw("HORIZ-WIN-TB", 1) - 1);
-    p.nHorizScaleIndex = static_cast<int32_t>(r.horizontal.mainTimeBase.value);
+    // The sheets' horizontal scale is the time-base scale code, not the
+    // position in the model's list (the fast entries come first there).
+    p.nHorizScaleIndex = p.nTimeBaseIndex;
     p.nHorizWinState = static_cast<int32_t>(r.horizontal.view.value);
     p.fMeasureTimeBase = static_cast<float>(tdivNs);
     p.fTableTimeBase = static_cast<float>(tdivNs);

@@ -67,6 +67,7 @@ TEST(SettingsDecode, DefaultSetupFillsRecordsAndWaveformParameters)
     EXPECT_EQ(g_wfmParam.nCH1VoltIndex, 8);
     EXPECT_EQ(g_wfmParam.llCH1VoltBase, 1000000);
     EXPECT_EQ(g_wfmParam.nTimeBaseIndex, 14);
+    EXPECT_EQ(g_wfmParam.nHorizScaleIndex, 14);  // the views' scale code: 200 us
     EXPECT_FLOAT_EQ(g_wfmParam.fMeasureTimeBase, 200000.0f);
     EXPECT_EQ(g_wfmParam.nTrigLevel, 0);
     EXPECT_EQ(g_wfmParam.nMathPos, 0);  // CH1 + CH2 positions
