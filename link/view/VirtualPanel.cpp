@@ -324,6 +324,12 @@ void CVirtualPanel::OnScreenReady()
     }
     ++m_screens;
     m_lcd->update();
+    // The model becomes known with the first decoded settings, which may
+    // come after the panel was opened: follow it.
+    const int model = CurrentModel();
+    const QString name = IsModelNumber(model) ? QString::fromLatin1(g_Machinetype[model]) : QString();
+    if (m_modelCaption->text() != name)
+        ApplyModel();
 }
 
 // ---------------------------------------------------------------------------
