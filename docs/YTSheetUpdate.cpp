@@ -1,7 +1,7 @@
 #include "docs/YTSheetUpdate.h"
 
 #include "analysis/SampleReading.h"
-#include "analysis/Spectrum.h"
+#include "analysis/FftPower.h"
 
 #include <cmath>
 #include "corvane/MessageTables.h"

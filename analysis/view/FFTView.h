@@ -4,8 +4,8 @@
 // on every paint recomputes the spectrum of the record (no spectrum is kept
 // between paints, so a new transfer or a channel switch shows on the next
 // paint).
-#include "analysis/SpectrumPlot.h"
-#include "analysis/view/SpectrumPainter.h"
+#include "analysis/FftPlot.h"
+#include "analysis/view/FftPainter.h"
 
 #include <QWidget>
 

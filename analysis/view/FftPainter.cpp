@@ -1,4 +1,4 @@
-#include "analysis/view/SpectrumPainter.h"
+#include "analysis/view/FftPainter.h"
 
 #include <QFont>
 #include <QFontMetrics>

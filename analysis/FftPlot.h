@@ -3,7 +3,7 @@
 // which display column carries which bin, the row of a decibel value, and the
 // axis label texts. Pure computation, shared by the spectrum trace view and
 // the waveform sheet's math trace.
-#include "analysis/Spectrum.h"
+#include "analysis/FftPower.h"
 
 #include <array>
 #include <cstdint>

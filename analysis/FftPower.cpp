@@ -1,4 +1,4 @@
-#include "analysis/Spectrum.h"
+#include "analysis/FftPower.h"
 
 #include "analysis/SampleReading.h"
 

@@ -1,5 +1,5 @@
 #pragma once
-// Fixed tables of the 2048-point fixed-point spectrum routine (Spectrum.h).
+// Fixed tables of the 2048-point fixed-point spectrum routine (FftPower.h).
 //
 // All tables are computed once, at compile time, from their defining
 // formulas; nothing trigonometric or logarithmic is evaluated while the

@@ -9,9 +9,9 @@
 // every bin. Bin k lies at k * 10 * Fdiv / 1024 for Fdiv the frequency per
 // division, so the 1024 bins span the ten horizontal divisions.
 //
-// Integer-only at run time (tables in SpectrumTables.h). Scratch storage is
+// Integer-only at run time (tables in FftTables.h). Scratch storage is
 // local to each call, so the routine is re-entrant.
-#include "analysis/SpectrumTables.h"
+#include "analysis/FftTables.h"
 
 #include <array>
 #include <cstddef>

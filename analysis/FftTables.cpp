@@ -1,4 +1,4 @@
-#include "analysis/SpectrumTables.h"
+#include "analysis/FftTables.h"
 
 namespace {
 

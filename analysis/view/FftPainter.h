@@ -2,7 +2,7 @@
 // Drawing of a spectrum trace onto any QPainter (window, printer, picture):
 // the 2500 x 200 logical plot with its grid, the frequency and decibel labels
 // and the three captions. Used by CFFTView and by printing / export.
-#include "analysis/SpectrumPlot.h"
+#include "analysis/FftPlot.h"
 
 #include <QColor>
 #include <QRect>

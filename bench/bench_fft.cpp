@@ -1,7 +1,7 @@
 // Cost of one spectrum: the fixed-point routine that every spectrum repaint
 // runs, beside a floating-point 2048-point real transform (FFTW) of the same
 // record for scale.
-#include "analysis/Spectrum.h"
+#include "analysis/FftPower.h"
 
 #include <benchmark/benchmark.h>
 

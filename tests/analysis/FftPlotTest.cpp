@@ -1,4 +1,4 @@
-#include "analysis/SpectrumPlot.h"
+#include "analysis/FftPlot.h"
 
 #include <gtest/gtest.h>
 
