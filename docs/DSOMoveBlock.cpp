@@ -13,23 +13,20 @@ void CDSOMoveBlock::SetBlockID(int32_t id) {
 }
 
 void CDSOMoveBlock::SetMoveStart(int32_t y) {
-    m_moveStart = m_moveEnd = y;
-    m_dragOffset = 0;
+    m_drag.Begin(y);
 }
 
 void CDSOMoveBlock::SetMoveEnd(int32_t y) {
-    m_moveEnd = y;
-    m_dragOffset = 0;
+    m_drag.Finish(y);
 }
 
 void CDSOMoveBlock::MoveBlock(int32_t y) {
-    m_moveEnd = y;
-    m_dragOffset = y - m_moveStart;
+    m_drag.MoveTo(y);
 }
 
 QRectF CDSOMoveBlock::GetBlockRect() const {
     const double w = PixelsX(kTagWidth), h = PixelsY(kTagHeight), gap = PixelsX(kTagGap);
-    const double y = m_centre.y() + m_dragOffset;
+    const double y = m_centre.y() + m_drag.offset;
     return QRectF(-gap - w, y - h / 2, w, h);
 }
 
@@ -64,7 +61,5 @@ void CDSOMoveBlock::Serialize(CArchive& ar) {
     TransferRanged(ar, m_enable, 0, 1);
     ar.Transfer(m_color);
     TransferPoint(ar, m_centre);
-    ar.Transfer(m_moveStart);
-    ar.Transfer(m_moveEnd);
-    ar.Transfer(m_dragOffset);
+    m_drag.Serialize(ar);
 }

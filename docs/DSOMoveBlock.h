@@ -31,7 +31,7 @@ public:
 
     void SetMoveStart(int32_t y);
     void SetMoveEnd(int32_t y);
-    int32_t GetMoveDistance() const { return m_moveEnd - m_moveStart; }
+    int32_t GetMoveDistance() const { return m_drag.Distance(); }
     void MoveBlock(int32_t y);
     // Non-zero when the point lies on the tag.
     int IsSelRect(QPoint point) const;
@@ -47,7 +47,5 @@ private:
     int32_t m_enable = 0;
     DSOColor m_color = DSORgb(255, 255, 0);
     QPoint m_centre;
-    int32_t m_moveStart = 0;
-    int32_t m_moveEnd = 0;
-    int32_t m_dragOffset = 0;
+    DSODrag m_drag;
 };

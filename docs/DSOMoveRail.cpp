@@ -17,18 +17,15 @@ void CDSOMoveRail::SetRailID(int32_t id) {
 }
 
 void CDSOMoveRail::SetMoveStart(int32_t x) {
-    m_moveStart = m_moveEnd = x;
-    m_dragOffset = 0;
+    m_drag.Begin(x);
 }
 
 void CDSOMoveRail::SetMoveEnd(int32_t x) {
-    m_moveEnd = x;
-    m_dragOffset = 0;
+    m_drag.Finish(x);
 }
 
 void CDSOMoveRail::MoveRail(int32_t x) {
-    m_moveEnd = x;
-    m_dragOffset = x - m_moveStart;
+    m_drag.MoveTo(x);
 }
 
 QRectF CDSOMoveRail::GetRailRect() const {
@@ -50,13 +47,13 @@ void CDSOMoveRail::DrawRail(QPainter& painter) {
     painter.setBrush(Paper(m_bgColor));
     painter.drawRect(band);
     // The record's extent, clipped to the band.
-    const double left = std::clamp<double>(std::min(m_start.x(), m_end.x()) + m_dragOffset, band.left(), band.right());
-    const double right = std::clamp<double>(std::max(m_start.x(), m_end.x()) + m_dragOffset, band.left(), band.right());
+    const double left = std::clamp<double>(std::min(m_start.x(), m_end.x()) + m_drag.offset, band.left(), band.right());
+    const double right = std::clamp<double>(std::max(m_start.x(), m_end.x()) + m_drag.offset, band.left(), band.right());
     const QColor ink = Ink(m_railColor);
     const double inset = PixelsY(3);
     painter.fillRect(QRectF(left, band.top() + inset, right - left, band.height() - 2 * inset), ink);
     // Trigger mark: a triangle pointing down onto the graph.
-    const double tx = m_trig.x() + (m_trigLock ? 0 : m_dragOffset);
+    const double tx = m_trig.x() + (m_trigLock ? 0 : m_drag.offset);
     if (tx < band.left() || tx > band.right()) return;
     const double half = PixelsX(5);
     const QPolygonF mark({QPointF(tx - half, band.bottom()), QPointF(tx + half, band.bottom()), QPointF(tx, band.top())});
@@ -75,7 +72,5 @@ void CDSOMoveRail::Serialize(CArchive& ar) {
     TransferPoint(ar, m_end);
     TransferPoint(ar, m_trig);
     TransferRanged(ar, m_trigLock, 0, 1);
-    ar.Transfer(m_moveStart);
-    ar.Transfer(m_moveEnd);
-    ar.Transfer(m_dragOffset);
+    m_drag.Serialize(ar);
 }

@@ -39,7 +39,7 @@ public:
 
     void SetMoveStart(int32_t x);
     void SetMoveEnd(int32_t x);
-    int32_t GetMoveDistance() const { return m_moveEnd - m_moveStart; }
+    int32_t GetMoveDistance() const { return m_drag.Distance(); }
     void MoveRail(int32_t x);
     // Non-zero when the point lies on the rail band.
     int IsSelRect(QPoint point) const;
@@ -58,7 +58,5 @@ private:
     QPoint m_end;
     QPoint m_trig;
     int32_t m_trigLock = 0;
-    int32_t m_moveStart = 0;
-    int32_t m_moveEnd = 0;
-    int32_t m_dragOffset = 0;
+    DSODrag m_drag;
 };

@@ -37,6 +37,21 @@ DSOColor DSOFromQColor(const QColor& color);
 // Schema of the drawing objects' file state.
 inline constexpr uint16_t kDSOSchema = 1;
 
+// A drag along one axis, shared by the moving blocks and the rail: where it
+// started, where it is now, and how far the dragged mark is drawn from its
+// resting place meanwhile (0 once the drag ended).
+struct DSODrag {
+    int32_t start = 0;
+    int32_t end = 0;
+    int32_t offset = 0;
+
+    void Begin(int32_t at) { start = end = at; offset = 0; }
+    void Finish(int32_t at) { end = at; offset = 0; }
+    void MoveTo(int32_t at) { end = at; offset = at - start; }
+    int32_t Distance() const { return end - start; }
+    void Serialize(CArchive& ar) { ar.Transfer(start); ar.Transfer(end); ar.Transfer(offset); }
+};
+
 class CDSOObject {
 public:
     virtual ~CDSOObject() = default;
