@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/deps.sh
-qv_install_missing "${QV_PACKAGES[@]}"
+qv_install_missing "${QV_PACKAGES[@]}" "${QV_TEST_PACKAGES[@]}"
 
 export QT_QPA_PLATFORM=offscreen
 jobs=$(nproc)

@@ -1,17 +1,7 @@
 #include "analysis/BusDecoder.h"
 
-#include "corvane/SharedState.h"
-
 #include <algorithm>
 #include <cmath>
-
-namespace {
-
-int SamplesPerDivision() {
-    return WaveDots > 0 ? WaveDots : 200;
-}
-
-} // namespace
 
 std::vector<int> BusField::BitValues() const {
     std::vector<int> values;
@@ -33,13 +23,17 @@ void CBusDecoder::SetTimePerDivision(double ns) {
     if (ns > 0 && std::isfinite(ns)) m_timePerDivision = ns;
 }
 
+void CBusDecoder::SetSamplesPerDivision(int samples) {
+    if (samples > 0) m_samplesPerDivision = samples;
+}
+
 double CBusDecoder::SamplesToNs(int samples) const {
-    return samples * m_timePerDivision / SamplesPerDivision();
+    return samples * m_timePerDivision / m_samplesPerDivision;
 }
 
 int CBusDecoder::NsToSamples(std::int64_t ns) const {
     if (ns <= 0) return 0;
-    const double samples = std::ceil(static_cast<double>(ns) * SamplesPerDivision() / m_timePerDivision);
+    const double samples = std::ceil(static_cast<double>(ns) * m_samplesPerDivision / m_timePerDivision);
     return samples > 1e9 ? 1000000000 : static_cast<int>(samples);
 }
 
@@ -55,6 +49,8 @@ bool CBusDecoder::BeginDecode(const std::uint8_t* clock, int length, const std::
     }
     m_clock = ReadBusSignal(clock, length);
     m_data = ReadBusSignal(data, length);
+    SetTransitionLevels(m_clock, m_clockBand);
+    SetTransitionLevels(m_data, m_dataBand);
     return true;
 }
 

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,7 @@ class CBusDecoder {
 public:
     static constexpr int kTimeCount = 6;
     static constexpr int kMaxBits = 32;
+    static constexpr int kDefaultSamplesPerDivision = 200;
 
     CBusDecoder();
     virtual ~CBusDecoder() = default;
@@ -59,12 +61,23 @@ public:
     // (the status text says which).
     virtual int Decode(const std::uint8_t* clock, int length, const std::uint8_t* data) = 0;
 
-    // Time per division of the records, in nanoseconds (ignored unless > 0).
+    // Time per division of the records, in nanoseconds (ignored unless > 0),
+    // and the samples one division holds (ignored unless > 0). A run of k
+    // samples lasts k * time per division / samples per division.
     void SetTimePerDivision(double ns);
     double TimePerDivision() const { return m_timePerDivision; }
-    // Band offset a of the transition levels (10 % = 60 - a, 90 % = 140 - a).
-    void SetBandOffset(int offset) { m_bandOffset = offset; }
-    int BandOffset() const { return m_bandOffset; }
+    void SetSamplesPerDivision(int samples);
+    int SamplesPerDivision() const { return m_samplesPerDivision; }
+    // Band offset a of the transition levels (10 % = 60 - a, 90 % = 140 - a)
+    // of the clock and the data line; nothing takes the levels from each
+    // record's own swing (SetTransitionLevels).
+    void SetBandOffset(std::optional<int> offset) { m_clockBand = m_dataBand = offset; }
+    void SetBandOffsets(std::optional<int> clock, std::optional<int> data) {
+        m_clockBand = clock;
+        m_dataBand = data;
+    }
+    std::optional<int> ClockBandOffset() const { return m_clockBand; }
+    std::optional<int> DataBandOffset() const { return m_dataBand; }
 
     const std::vector<BusField>& Results() const { return m_results; }
     const std::string& Status() const { return m_status; }
@@ -91,7 +104,9 @@ protected:
     int m_frameCount = 0;
     std::string m_status;
     double m_timePerDivision = 1000.0;
-    int m_bandOffset = kDefaultBandOffset;
+    int m_samplesPerDivision = kDefaultSamplesPerDivision;
+    std::optional<int> m_clockBand = kDefaultBandOffset;
+    std::optional<int> m_dataBand = kDefaultBandOffset;
     BusSignal m_clock;
     BusSignal m_data;
 };

@@ -28,17 +28,40 @@ int MidLevel(const std::uint8_t* record, int length) {
     return (high + low) / 2;
 }
 
+// A crossing is the first sample on the other side of mid than the last
+// sample off mid. A sample exactly on mid is never a crossing by itself: a
+// line that touches mid and turns back does not cross, while an edge that
+// passes through a sample on mid crosses at the first sample beyond it (with
+// no sample on mid this is the sign test (s[i-1] - mid)(s[i] - mid) < 0).
 std::vector<int> Crossings(const std::uint8_t* record, int length, int mid) {
     std::vector<int> crossings;
-    for (int i = 1; record && i < length; ++i)
-        if ((SampleCount(record[i - 1]) - mid) * (SampleCount(record[i]) - mid) < 0) crossings.push_back(i);
+    int lastSide = 0; // -1 below, +1 above, 0 none yet
+    for (int i = 0; record && i < length; ++i) {
+        const int d = SampleCount(record[i]) - mid;
+        const int side = (d > 0) - (d < 0);
+        if (side == 0) continue;
+        if (lastSide != 0 && side != lastSide) crossings.push_back(i);
+        lastSide = side;
+    }
     return crossings;
 }
 
-std::optional<BusTransition> TransitionAt(const BusSignal& signal, std::size_t n, int bandOffset,
-                                          int notBefore) {
+void SetTransitionLevels(BusSignal& signal, std::optional<int> bandOffset) {
+    if (bandOffset) {
+        signal.low = 60 - *bandOffset;
+        signal.high = 140 - *bandOffset;
+        return;
+    }
+    if (signal.s.empty()) return;
+    const auto [lowest, highest] = std::minmax_element(signal.s.begin(), signal.s.end());
+    const int swing = *highest - *lowest;
+    signal.low = *lowest + swing * 10 / 100;
+    signal.high = *lowest + swing * 90 / 100;
+}
+
+std::optional<BusTransition> TransitionAt(const BusSignal& signal, std::size_t n, int notBefore) {
     if (n >= signal.crossings.size()) return std::nullopt;
-    const int low = 60 - bandOffset, high = 140 - bandOffset;
+    const int low = signal.low, high = signal.high;
     BusTransition t;
     t.crossing = signal.crossings[n];
     t.rising = signal.s[t.crossing] > signal.mid;

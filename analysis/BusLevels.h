@@ -16,12 +16,20 @@ inline constexpr int kDefaultBandOffset = 100;
 struct BusSignal {
     std::vector<int> s;         // signed counts
     int mid = 0;                // (max + min) / 2
-    std::vector<int> crossings; // indices i with (s[i-1] - mid)(s[i] - mid) < 0, ascending
+    std::vector<int> crossings; // first samples past mid on the other side, ascending (Crossings)
+    int low = 60 - kDefaultBandOffset;  // 10 % level: a rising edge starts at or below it
+    int high = 140 - kDefaultBandOffset; // 90 % level: a rising edge ends at or above it
 };
+
+// The transition levels of a signal: with a band offset a, 60 - a and
+// 140 - a; without one, 10 % and 90 % of the record's own swing from its
+// minimum to its maximum (the same levels for a record spanning -50 .. +50).
+void SetTransitionLevels(BusSignal& signal, std::optional<int> bandOffset);
 
 // (max + min) / 2, truncated toward zero; 0 for an empty record.
 int MidLevel(const std::uint8_t* record, int length);
-// Every index i at which the record crosses mid strictly.
+// Every index i at which the record has crossed mid: s[i] lies strictly on
+// the other side of mid than the last sample before it that is not on mid.
 std::vector<int> Crossings(const std::uint8_t* record, int length, int mid);
 // Samples, mid-level and crossings of a record (empty for a null record or
 // a length of 0 or less).
@@ -36,13 +44,11 @@ struct BusTransition {
     bool rising = false;
 };
 
-// The transition of crossing number n of the signal, searched back no further
-// than the previous crossing and forward no further than the next one;
-// nothing when either end is missing. The band offset a puts the 10 % level
-// at 60 - a and the 90 % level at 140 - a. notBefore bounds the backward
-// search as well.
-std::optional<BusTransition> TransitionAt(const BusSignal& signal, std::size_t n, int bandOffset,
-                                          int notBefore = 0);
+// The transition of crossing number n of the signal between its 10 % and
+// 90 % levels, searched back no further than the previous crossing and
+// forward no further than the next one; nothing when either end is missing.
+// notBefore bounds the backward search as well.
+std::optional<BusTransition> TransitionAt(const BusSignal& signal, std::size_t n, int notBefore = 0);
 
 // "250ns", "4.7us", "1ms", "2s" (last letter also "S") in nanoseconds; a
 // text that does not end in s or S, or has no number, is 0.

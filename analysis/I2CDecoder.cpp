@@ -14,6 +14,10 @@ bool CI2CDecoder::ClockHighOver(int from, int to) const {
     return true;
 }
 
+// Start set-up, start hold and stop times become whole samples rounded up
+// (NsToSamples), so a condition passes only when SCL is high for at least the
+// full time; the clock-high and clock-low times are measured crossing to
+// crossing and compared in nanoseconds.
 bool CI2CDecoder::StartConditionHolds(const BusTransition& sdaFall) const {
     const int setup = NsToSamples(TimeNs(4));
     const int hold = NsToSamples(ParseTimeText(m_startHold));
@@ -31,7 +35,7 @@ int CI2CDecoder::FrameStartAfter(const BusTransition& sdaFall) const {
 
 std::optional<CI2CDecoder::ClockPulse> CI2CDecoder::NextClockPulse(int position) const {
     for (std::size_t n = FirstCrossingAfter(m_clock, position); n < m_clock.crossings.size(); ++n) {
-        const auto rise = TransitionAt(m_clock, n, m_bandOffset);
+        const auto rise = TransitionAt(m_clock, n);
         if (!rise || !rise->rising) continue;
         ClockPulse pulse{*rise, n > 0 ? m_clock.crossings[n - 1] : position,
                          static_cast<int>(m_clock.s.size())};
@@ -44,7 +48,7 @@ std::optional<CI2CDecoder::ClockPulse> CI2CDecoder::NextClockPulse(int position)
 std::optional<BusTransition> CI2CDecoder::DataEdgeWhileHigh(const ClockPulse& pulse) const {
     const std::size_t n = FirstCrossingAfter(m_data, pulse.rise.crossing);
     if (n >= m_data.crossings.size() || m_data.crossings[n] >= pulse.nextFall) return std::nullopt;
-    if (auto edge = TransitionAt(m_data, n, m_bandOffset)) return edge;
+    if (auto edge = TransitionAt(m_data, n)) return edge;
     const int crossing = m_data.crossings[n];
     return BusTransition{crossing, crossing, crossing, m_data.s[crossing] > m_data.mid};
 }
@@ -68,6 +72,11 @@ bool CI2CDecoder::CheckLowTime(const ClockPulse& pulse, bool afterAck) {
     return false;
 }
 
+// An SDA edge while SCL is high ends the field. Rising: a stop when it begins
+// at least the stop time after SCL went high. Falling: a repeated start; the
+// next frame starts as after a start condition (past the hold time, then on
+// while SCL stays high) and its first field is an address. The frame before
+// counts as decoded; the start set-up and hold times are not checked here.
 CI2CDecoder::FieldEnd CI2CDecoder::EndAtDataEdge(const ClockPulse& pulse, const BusTransition& edge,
                                                  int& position) {
     if (!edge.rising) { // repeated start: the next frame begins here
@@ -120,10 +129,23 @@ CI2CDecoder::FieldEnd CI2CDecoder::ReadAcknowledge(BusField& field, int& positio
     return FieldEnd::Complete;
 }
 
+// Ten-bit addresses (expected type 5): the first address field carries the
+// prefix 11110 and two address bits, and the next field (8 bits, labelled
+// "Addr:") the rest of the address. After a repeated start, a read address
+// with the same prefix as the frame before continues that ten-bit transfer:
+// no second address byte follows, the data come next. A write address, a new
+// prefix or a frame after a stop sends the whole address again.
+bool CI2CDecoder::TenBitContinues(const std::vector<int>& address, bool afterRepeatedStart) const {
+    if (!afterRepeatedStart || address.empty() || address.back() != 1) return false;
+    return !m_tenBitPrefix.empty() &&
+           std::equal(m_tenBitPrefix.begin(), m_tenBitPrefix.end(), address.begin(), address.end() - 1);
+}
+
 bool CI2CDecoder::DecodeFrame(const std::uint8_t* clock, int length, const std::uint8_t* data) {
     const bool recordsRead = !m_clock.s.empty() && static_cast<int>(m_clock.s.size()) == length;
     if (!recordsRead && !BeginDecode(clock, length, data)) return false;
     const std::size_t firstField = m_results.size();
+    const bool afterRepeatedStart = m_repeatedStart;
     int position = m_position;
     bool address = m_firstFieldIsAddress, afterAck = false;
     m_tenBitSecondPending = false;
@@ -139,13 +161,16 @@ bool CI2CDecoder::DecodeFrame(const std::uint8_t* clock, int length, const std::
         }
         if (end == FieldEnd::Complete) {
             const bool firstAddress = address && !m_tenBitSecondPending;
-            const int kind = firstAddress ? ClassifyAddress(field.BitValues()) : kAddrSimple;
+            const std::vector<int> bits = field.BitValues();
+            const int kind = firstAddress ? ClassifyAddress(bits) : kAddrSimple;
             if (firstAddress && m_addressType != kAddrSimple && m_addressType != kAddrTenBit &&
                 kind != m_addressType)
                 end = FieldEnd::Failed;
             else
                 m_results.push_back(field);
-            m_tenBitSecondPending = firstAddress && m_addressType == kAddrTenBit && kind == kAddrTenBit;
+            const bool tenBit = firstAddress && m_addressType == kAddrTenBit && kind == kAddrTenBit;
+            m_tenBitSecondPending = tenBit && !TenBitContinues(bits, afterRepeatedStart);
+            if (firstAddress) m_tenBitPrefix = tenBit ? std::vector<int>(bits.begin(), bits.end() - 1) : std::vector<int>{};
             address = m_tenBitSecondPending;
             afterAck = true;
         }
@@ -154,6 +179,8 @@ bool CI2CDecoder::DecodeFrame(const std::uint8_t* clock, int length, const std::
         case FieldEnd::Complete:
             continue;
         case FieldEnd::Stop:
+            m_tenBitPrefix.clear();
+            [[fallthrough]];
         case FieldEnd::RepeatedStart:
             m_firstFieldIsAddress = true;
             return true;
@@ -161,6 +188,7 @@ bool CI2CDecoder::DecodeFrame(const std::uint8_t* clock, int length, const std::
             return m_results.size() > firstField;
         case FieldEnd::Failed:
             m_results.erase(m_results.begin() + static_cast<std::ptrdiff_t>(firstField), m_results.end());
+            m_tenBitPrefix.clear();
             return false;
         }
     }
@@ -174,7 +202,7 @@ int CI2CDecoder::Decode(const std::uint8_t* clock, int length, const std::uint8_
     bool startFound = false;
     std::size_t n = 0;
     while (n < m_data.crossings.size()) {
-        const auto fall = TransitionAt(m_data, n, m_bandOffset);
+        const auto fall = TransitionAt(m_data, n);
         if (!fall || fall->rising || !StartConditionHolds(*fall)) {
             ++n;
             continue;
@@ -182,6 +210,8 @@ int CI2CDecoder::Decode(const std::uint8_t* clock, int length, const std::uint8_
         startFound = true;
         m_position = FrameStartAfter(*fall);
         m_firstFieldIsAddress = true;
+        m_repeatedStart = false;
+        m_tenBitPrefix.clear();
         bool read;
         do {
             read = DecodeFrame(clock, length, data);

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <optional>
 #include <string>
+#include <vector>
 
 class CI2CDecoder : public CBusDecoder {
 public:
@@ -57,6 +58,7 @@ private:
     bool CheckLowTime(const ClockPulse& pulse, bool afterAck);
     FieldEnd ReadField(BusField& field, int bitCount, bool afterAck, int& position);
     FieldEnd ReadAcknowledge(BusField& field, int& position);
+    bool TenBitContinues(const std::vector<int>& address, bool afterRepeatedStart) const;
     FieldEnd EndAtDataEdge(const ClockPulse& pulse, const BusTransition& edge, int& position);
 
     int m_addressBits = 7;
@@ -65,5 +67,6 @@ private:
     // Frame reader bookkeeping.
     bool m_firstFieldIsAddress = true;
     bool m_tenBitSecondPending = false;
-    bool m_repeatedStart = false;
+    bool m_repeatedStart = false;      // the last frame ended at a repeated start
+    std::vector<int> m_tenBitPrefix;    // ten-bit prefix of the last frame, without R/W
 };

@@ -33,7 +33,7 @@ void CSPIDecoder::ReadFieldValue() {
         std::optional<BusTransition> edge;
         for (std::size_t n = FirstCrossingAfter(m_clock, position); n < m_clock.crossings.size() && !edge;
              ++n) {
-            edge = TransitionAt(m_clock, n, m_bandOffset, position);
+            edge = TransitionAt(m_clock, n, position);
             if (edge && edge->rising != sampleOnRising) edge.reset();
         }
         if (!edge) {

@@ -116,23 +116,25 @@ TEST(BusLevels, MidLevelAndStrictCrossings) {
     EXPECT_EQ(MidLevel(odd.data(), 2), -40); // toward zero
     EXPECT_EQ(MidLevel(nullptr, 5), 0);
 
-    const std::vector<std::uint8_t> touching = {Byte(-5), Byte(0), Byte(5), Byte(-5)};
-    EXPECT_EQ(Crossings(touching.data(), 4, 0), std::vector<int>({3})); // the sample on mid is no crossing
+    // A sample on mid is no crossing by itself: touching mid and turning back
+    // crosses nothing, passing through it crosses at the first sample beyond.
+    const std::vector<std::uint8_t> touching = {Byte(-5), Byte(0), Byte(-5), Byte(0), Byte(0), Byte(5), Byte(-5)};
+    EXPECT_EQ(Crossings(touching.data(), 7, 0), std::vector<int>({5, 6}));
     EXPECT_TRUE(Crossings(touching.data(), 0, 0).empty());
 
     // Signed reading: a swing below the centre line is a real edge.
     const std::vector<std::uint8_t> below = {Byte(-60), Byte(-60), Byte(60), Byte(60), Byte(-60)};
     const BusSignal signal = ReadBusSignal(below.data(), 5);
     ASSERT_EQ(signal.crossings, std::vector<int>({2, 4}));
-    const auto rise = TransitionAt(signal, 0, kDefaultBandOffset);
+    const auto rise = TransitionAt(signal, 0);
     ASSERT_TRUE(rise);
     EXPECT_TRUE(rise->rising);
     EXPECT_EQ(rise->start, 1);
     EXPECT_EQ(rise->end, 2);
-    EXPECT_FALSE(TransitionAt(signal, 2, kDefaultBandOffset));
+    EXPECT_FALSE(TransitionAt(signal, 2));
     // A swing inside the band has no complete transition.
     const std::vector<std::uint8_t> small = {Byte(-30), Byte(30), Byte(-30)};
-    EXPECT_FALSE(TransitionAt(ReadBusSignal(small.data(), 3), 0, kDefaultBandOffset));
+    EXPECT_FALSE(TransitionAt(ReadBusSignal(small.data(), 3), 0));
 }
 
 TEST(BusLevels, TimeTextsAndPulseRules) {
@@ -188,6 +190,24 @@ TEST(I2CDecoder, ReadsAddressDataAndStop) {
     EXPECT_EQ(fields[1].ack, 0);
     EXPECT_LT(fields[0].start, fields[1].start);
     EXPECT_EQ(fields[1].bits[0].width, 21); // a one-sample edge plus 20
+}
+
+TEST(I2CDecoder, LevelsFromTheRecordFollowAShiftedSwing) {
+    // The instrument shows CH1 two divisions up: the lines swing 10 .. 90
+    // counts, so the fixed band (-40 .. +40) sees no transition at all.
+    BusTrace t = I2CWrite(0x50, {0xA5});
+    for (auto* line : {&t.clock, &t.data})
+        for (std::uint8_t& b : *line)
+            b = Byte(static_cast<std::int8_t>(b) > 0 ? 90 : 10);
+    CI2CDecoder decoder = I2CAt100nsPerSample();
+    EXPECT_EQ(decoder.Decode(t.clock.data(), t.Length(), t.data.data()), 0);
+    decoder.SetBandOffset(std::nullopt);
+    ASSERT_EQ(decoder.Decode(t.clock.data(), t.Length(), t.data.data()), 1) << decoder.Status();
+    ASSERT_EQ(Labels(decoder), (std::vector<std::string>{"Addr:", "Data:", "Stop"}));
+    EXPECT_EQ(Hex(decoder.Results()[1]), "A5");
+    // A fixed band that matches the swing: a = 100 - 50.
+    decoder.SetBandOffset(50);
+    EXPECT_EQ(decoder.Decode(t.clock.data(), t.Length(), t.data.data()), 1);
 }
 
 TEST(I2CDecoder, RepeatedStartBeginsANewFrame) {
