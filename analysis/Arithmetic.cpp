@@ -92,3 +92,15 @@ int ArithmeticInputFromName(std::string_view name, int current) {
     if (name == "CH2") return kInputCH2;
     return current;
 }
+
+std::vector<int> ArithmeticTraceRows(const ArithmeticResult& result, int height) {
+    std::vector<int> rows(result.value.size(), height / 2);
+    const double peak = result.peak;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (result.isQuotientSentinel[i])
+            rows[i] = kArithmeticSentinelRow;
+        else if (peak > 0)
+            rows[i] = static_cast<int>(std::trunc((peak - result.value[i]) * height / (2 * peak)));
+    }
+    return rows;
+}

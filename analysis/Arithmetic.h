@@ -58,3 +58,13 @@ ArithmeticResult ComputeArithmetic(const ArithmeticSources& sources, int firstIn
 int ArithmeticOperationFromName(std::string_view name, int current);
 // Input code of "CH1" / "CH2", or current for any other name.
 int ArithmeticInputFromName(std::string_view name, int current);
+
+// Row of the drawn trace where a division had a zero divisor: just above the
+// drawing area.
+inline constexpr int kArithmeticSentinelRow = -10;
+
+// Rows of the result trace in a drawing area height rows high: the peak P on
+// row 0 and -P on the bottom edge, y = trunc((P - r) * height / (2P)); a
+// division sentinel at kArithmeticSentinelRow. With a peak of 0 (nothing but
+// zeros and sentinels) every other sample lies on the middle row.
+std::vector<int> ArithmeticTraceRows(const ArithmeticResult& result, int height);

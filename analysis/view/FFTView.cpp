@@ -7,14 +7,8 @@
 
 #include <array>
 
-CFFTView::CFFTView(QWidget* parent) : QWidget(parent) {
+CFFTView::CFFTView(QWidget* parent) : CGraphView(10, parent) {
     m_plot.fill(kSpectrumGap);
-    setAttribute(Qt::WA_OpaquePaintEvent);
-}
-
-void CFFTView::SetRecord(const std::uint8_t* record, const int* recordLength) {
-    m_record = record;
-    m_recordLength = recordLength;
 }
 
 void CFFTView::SetCaptions(const QString& title, const QString& frequency, const QString& magnitude) {
@@ -54,15 +48,9 @@ void CFFTView::Serialize(CArchive& ar) {
     update();
 }
 
-SpectrumInput CFFTView::ReadRecord() const {
-    std::unique_lock<std::recursive_mutex> lock;
-    if (m_recordLock) lock = std::unique_lock(*m_recordLock);
-    const int length = m_record && m_recordLength ? *m_recordLength : 0;
-    return SpectrumInputFromRecord(m_record, length > 0 ? static_cast<std::size_t>(length) : 0);
-}
-
 const SpectrumPlot& CFFTView::UpdatePlot() {
-    const SpectrumInput input = ReadRecord();
+    const std::vector<std::uint8_t> record = ReadRecord();
+    const SpectrumInput input = SpectrumInputFromRecord(record.data(), record.size());
     std::array<std::int32_t, kSpectrumBins> db;
     // An unknown window code draws no trace.
     if (ComputeSpectrumDb(db, input, m_window) == 0)

@@ -6,25 +6,17 @@
 // paint).
 #include "analysis/FftPlot.h"
 #include "analysis/view/FftPainter.h"
-
-#include <QWidget>
+#include "docs/view/GraphView.h"
 
 #include <cstdint>
-#include <mutex>
 
 class CArchive;
 
-class CFFTView : public QWidget {
+class CFFTView : public CGraphView {
     Q_OBJECT
 public:
     explicit CFFTView(QWidget* parent = nullptr);
 
-    // The record drawn and its length in bytes; both owned by the panel and
-    // swapped only under the acquisition lock. Null draws a flat spectrum.
-    void SetRecord(const std::uint8_t* record, const int* recordLength);
-    // The shared acquisition lock, held while the record is read (none when
-    // null).
-    void SetRecordLock(std::recursive_mutex* lock) { m_recordLock = lock; }
     // Caption texts in the current language.
     void SetCaptions(const QString& title, const QString& frequency, const QString& magnitude);
 
@@ -40,7 +32,6 @@ public:
     // repaints.
     void Serialize(CArchive& ar);
 
-    int TimeBaseIndex() const { return m_timeBaseIndex; }
     int Window() const { return m_window; }
     int DbCentre() const { return m_dbCentre; }
     int DbPerDivision() const { return m_dbPerDivision; }
@@ -56,12 +47,6 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    SpectrumInput ReadRecord() const;
-
-    const std::uint8_t* m_record = nullptr;
-    const int* m_recordLength = nullptr;
-    std::recursive_mutex* m_recordLock = nullptr;
-    int m_timeBaseIndex = 10;
     int m_window = kWindowHanning;
     int m_dbCentre = 40;
     int m_dbPerDivision = 1;

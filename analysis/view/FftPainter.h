@@ -21,7 +21,6 @@ struct SpectrumPaintParams {
     QString magnitudeCaption = QStringLiteral("Magnitude(Db)");
 };
 
-inline const QColor kSpectrumGridColour{0xC0, 0xC0, 0xC0};
 inline const QColor kSpectrumTraceColour{0x00, 0x00, 0xFF}; // blue
 
 // The rectangle of area that the plot itself occupies once room is left for

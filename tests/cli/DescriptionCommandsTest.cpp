@@ -1,59 +1,13 @@
 // The protocol and keys commands of quorvex-cli, run as a separate process on
 // description files written into a temporary folder.
-#include <gtest/gtest.h>
-
-#include <sys/wait.h>
-
-#include <algorithm>
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <string>
+#include "CliProcess.h"
 
 namespace {
 namespace fs = std::filesystem;
 
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-class DescriptionCommands : public ::testing::Test {
+class DescriptionCommands : public CliFolderTest {
 protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "qv-desc-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        dir = pattern;
-    }
-    void TearDown() override { fs::remove_all(dir); }
-
-    std::string Write(const std::string& name, const std::string& text) const {
-        const fs::path path = dir / name;
-        std::ofstream(path, std::ios::binary) << text;
-        return path.string();
-    }
-
-    CliRun Run(const std::string& command, const std::string& file) const {
-        const std::string errFile = (dir / "stderr.txt").string();
-        const std::string line = "'" QV_BIN_DIR "/quorvex-cli' " + command + " '" + file + "' 2>'" + errFile + "'";
-        CliRun run;
-        FILE* pipe = popen(line.c_str(), "r");
-        if (pipe == nullptr) return run;
-        char chunk[4096];
-        for (std::size_t got; (got = std::fread(chunk, 1, sizeof chunk, pipe)) > 0;) run.out.append(chunk, got);
-        const int raw = pclose(pipe);
-        run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        std::ifstream err(errFile);
-        run.err.assign(std::istreambuf_iterator<char>(err), {});
-        return run;
-    }
-
-    static int LineCount(const std::string& text) { return static_cast<int>(std::count(text.begin(), text.end(), '\n')); }
-
-    fs::path dir;
+    CliRun Run(const std::string& command, const std::string& file) const { return RunArgs(command + " '" + file + "'"); }
 };
 }  // namespace
 
