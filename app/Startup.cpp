@@ -17,7 +17,7 @@
 #include "corvane/SharedState.h"
 #include "corvane/UiHelpers.h"
 #include "corvane/WaveMemory.h"
-#include "link/UsbBackend.h"
+#include "backend/UsbBackend.h"
 
 namespace {
 const char kUsage[] =

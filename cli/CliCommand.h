@@ -9,10 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "backend/UsbBackend.h"
+
 struct CliContext {
     std::vector<std::string> args;  // arguments after the command name
-    std::string simOptions;         // --sim=OPTIONS ("" = defaults)
-    bool useUsb = false;            // --usb: the libusb backend instead of the simulator
+    UsbBackendArgs backend;         // --sim[=OPTIONS] or --usb (backend/UsbBackend.h)
     unsigned language = 0;          // --language N (0 English, 1 Chinese)
 };
 

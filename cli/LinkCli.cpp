@@ -13,7 +13,7 @@
 #include "link/DSOSetup.h"
 #include "link/LinkMessages.h"
 #include "link/LinkSession.h"
-#include "link/UsbBackend.h"
+#include "backend/UsbBackend.h"
 #include "link/UserMessage.h"
 #include "parlex/Parlex.h"
 #include "tessary/ProgramFolder.h"
@@ -55,15 +55,6 @@ public:
 int s_argc = 1;
 char s_name[] = "quorvex-cli";
 char* s_argv[] = {s_name, nullptr};
-
-UsbBackendRequest Request(const CliContext& ctx)
-{
-    if (ctx.useUsb)
-        return UsbBackendRequest::LibUsb;
-    if (!ctx.simOptions.empty())
-        return UsbBackendRequest::Simulated;
-    return UsbBackendRequest::FromSettings;
-}
 }  // namespace
 
 CCliLink::CCliLink(const CliContext& ctx)
@@ -73,7 +64,7 @@ CCliLink::CCliLink(const CliContext& ctx)
     SetDoEventPump([] { QCoreApplication::processEvents(); });
     g_nLanguage = ctx.language;
     SetUserMessageSink(CollectMessage);
-    UsbBackend backend = CreateUsbBackend(Request(ctx), ProgramFolder() + "/Param.ini", ctx.simOptions);
+    UsbBackend backend = CreateUsbBackend(ctx.backend, ProgramFolder() + "/Param.ini");
     if (!backend.driver) {
         std::fprintf(stderr, "quorvex-cli: %s\n", backend.error.c_str());
         return;

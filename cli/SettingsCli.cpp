@@ -3,7 +3,9 @@
 #include <cstdio>
 #include <string>
 
+#include "backend/UsbBackend.h"
 #include "corvane/SharedState.h"
+#include "tessary/ProgramFolder.h"
 
 namespace {
 constexpr uint32_t kConnectTimeoutMs = 10000;
@@ -12,14 +14,13 @@ constexpr uint32_t kConnectTimeoutMs = 10000;
 std::unique_ptr<CHeadlessSettings> ConnectSettingsPanel(const CliContext& ctx, int& status)
 {
     g_nLanguage = ctx.language;
-    std::string error;
-    UsbDriverPtr driver = CHeadlessSettings::MakeDriver(ctx.useUsb, ctx.simOptions, error);
-    if (!driver) {
-        std::fprintf(stderr, "quorvex-cli: %s\n", error.c_str());
+    const UsbBackend backend = CreateUsbBackend(ctx.backend, ProgramFolder() + "/Param.ini");
+    if (!backend.driver) {
+        std::fprintf(stderr, "quorvex-cli: %s\n", backend.error.c_str());
         status = 2;
         return nullptr;
     }
-    auto panel = std::make_unique<CHeadlessSettings>(driver);
+    auto panel = std::make_unique<CHeadlessSettings>(backend.driver);
     if (!panel->Connect(kConnectTimeoutMs)) {
         std::fprintf(stderr, "quorvex-cli: no settings from the instrument\n");
         status = 1;

@@ -10,7 +10,7 @@ namespace {
 int RunDump(CliContext& ctx)
 {
     if (!ctx.args.empty()) {
-        std::fprintf(stderr, "usage: quorvex-cli [--sim=OPTIONS | --usb] dump\n");
+        std::fprintf(stderr, "usage: quorvex-cli [--sim[=OPTIONS] | --usb] dump\n");
         return 2;
     }
     CCliLink link(ctx);

@@ -22,7 +22,7 @@ void PrintModel()
 int RunInfo(CliContext& ctx)
 {
     if (!ctx.args.empty()) {
-        std::fprintf(stderr, "usage: quorvex-cli [--sim=OPTIONS | --usb] info\n");
+        std::fprintf(stderr, "usage: quorvex-cli [--sim[=OPTIONS] | --usb] info\n");
         return 2;
     }
     CCliLink link(ctx);

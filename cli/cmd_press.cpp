@@ -13,7 +13,7 @@ namespace {
 int RunPress(CliContext& ctx)
 {
     if (ctx.args.empty()) {
-        std::fprintf(stderr, "usage: quorvex-cli [--sim=OPTIONS | --usb] press KEY-NAME...\n");
+        std::fprintf(stderr, "usage: quorvex-cli [--sim[=OPTIONS] | --usb] press KEY-NAME...\n");
         return 2;
     }
     CCliLink link(ctx);

@@ -45,7 +45,7 @@ int RunSet(CliContext& ctx)
         assignments.push_back(a);
     }
     if (assignments.empty()) {
-        std::fprintf(stderr, "usage: quorvex-cli [--sim=OPTIONS | --usb] set NAME=VALUE...\n");
+        std::fprintf(stderr, "usage: quorvex-cli [--sim[=OPTIONS] | --usb] set NAME=VALUE...\n");
         return 2;
     }
     CCliLink link(ctx);

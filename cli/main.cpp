@@ -1,5 +1,5 @@
 // quorvex-cli: the headless face of Quorvex. Global options come before the
-// command: [--sim=OPTIONS | --usb] [--language N] COMMAND ARGS...
+// command: [--sim[=OPTIONS] | --usb] [--language N] COMMAND ARGS...
 #include "cli/CliCommand.h"
 
 #include <cstdio>
@@ -13,7 +13,15 @@ std::vector<CliCommand>& Registry() {
 }
 
 void PrintUsage(FILE* out) {
-    std::fprintf(out, "usage: quorvex-cli [--sim=OPTIONS | --usb] [--language N] COMMAND ARGS...\n\ncommands:\n");
+    std::fprintf(out,
+                 "usage: quorvex-cli [--sim[=OPTIONS] | --usb] [--language N] COMMAND ARGS...\n\n"
+                 "instrument (the same for every command):\n"
+                 "  --sim[=OPTIONS]  the simulated instrument, with these signals and faults\n"
+                 "  --usb            the real instrument that the [USB] section of Param.ini names\n"
+                 "  neither          [USB] Backend of Param.ini decides (usb, sim or auto: a configured\n"
+                 "                   or attached instrument, else the simulated one)\n"
+                 "exit status: 0 done, 1 the operation failed, 2 bad usage or unreadable input\n\n"
+                 "commands:\n");
     for (const CliCommand& c : Registry())
         std::fprintf(out, "  %-10s %-28s %s\n", c.name, c.usage, c.summary);
 }
@@ -31,12 +39,14 @@ int main(int argc, char** argv) {
     int i = 1;
     for (; i < argc && std::strncmp(argv[i], "--", 2) == 0; ++i) {
         const char* a = argv[i];
-        if (std::strncmp(a, "--sim=", 6) == 0) {
-            ctx.simOptions = a + 6;
-        } else if (std::strcmp(a, "--sim") == 0) {
-            ctx.simOptions.clear();
-        } else if (std::strcmp(a, "--usb") == 0) {
-            ctx.useUsb = true;
+        std::string error;
+        const int backend = ParseUsbBackendOption(a, &ctx.backend, &error);
+        if (backend < 0) {
+            std::fprintf(stderr, "quorvex-cli: %s\n", error.c_str());
+            return 2;
+        }
+        if (backend > 0) {
+            continue;
         } else if (std::strcmp(a, "--language") == 0 && i + 1 < argc) {
             ctx.language = static_cast<unsigned>(std::atoi(argv[++i])) == 1 ? 1u : 0u;
         } else if (std::strcmp(a, "--help") == 0) {

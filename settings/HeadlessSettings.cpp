@@ -3,7 +3,6 @@
 #include "corvane/SharedState.h"
 #include "corvane/UiHelpers.h"
 #include "link/LinkSession.h"
-#include "link/UsbBackend.h"
 #include "settings/SettingsModel.h"
 
 namespace {
@@ -51,12 +50,4 @@ bool CHeadlessSettings::WaitForFreshDecode(uint32_t timeoutMs)
     const uint64_t start = m_model->DecodeCount();
     return m_session->WaitUntil(
         [&] { return m_model->DecodeCount() >= start + 2 && m_model->PendingCount() == 0; }, timeoutMs);
-}
-
-UsbDriverPtr CHeadlessSettings::MakeDriver(bool useUsb, const std::string& simOptions, std::string& error)
-{
-    UsbBackend backend =
-        CreateUsbBackend(useUsb ? UsbBackendRequest::LibUsb : UsbBackendRequest::Simulated, "", simOptions);
-    error = backend.error;
-    return backend.driver;
 }

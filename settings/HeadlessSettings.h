@@ -29,10 +29,6 @@ public:
     // that the decoded settings are the instrument's answer to what was sent.
     bool WaitForFreshDecode(uint32_t timeoutMs);
 
-    // The driver backend of the command line: the libusb one, or the
-    // simulated instrument with its options. Null with the reason in error.
-    static UsbDriverPtr MakeDriver(bool useUsb, const std::string& simOptions, std::string& error);
-
     CLinkSession& Session() { return *m_session; }
     CSettingsModel& Model() { return *m_model; }
 

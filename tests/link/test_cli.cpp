@@ -1,7 +1,9 @@
 // quorvex-cli's link commands, run as the user runs them, against the
 // simulated instrument (and against an absent USB instrument).
+#include <QFile>
 #include <QProcess>
 #include <QStringList>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -21,10 +23,10 @@ struct CliRun {
 #define SKIP_UNDER_THREAD_CHECKER() (void)0
 #endif
 
-CliRun RunCli(const QStringList& args)
+CliRun RunCliAt(const QString& program, const QStringList& args)
 {
     QProcess p;
-    p.start(QString(QV_BIN_DIR) + "/quorvex-cli", args);
+    p.start(program, args);
     CliRun r;
     if (!p.waitForFinished(60000))
         return r;
@@ -33,6 +35,31 @@ CliRun RunCli(const QStringList& args)
     r.err = QString::fromUtf8(p.readAllStandardError());
     return r;
 }
+
+CliRun RunCli(const QStringList& args)
+{
+    return RunCliAt(QString(QV_BIN_DIR) + "/quorvex-cli", args);
+}
+
+// A copy of the tool in a folder of its own, beside its own "Param.ini" (the
+// tool reads the one beside itself) and the shipped per-model tables.
+class CliCopy {
+public:
+    explicit CliCopy(const QByteArray& paramIni)
+    {
+        const QString bin(QV_BIN_DIR);
+        m_ok = m_dir.isValid() && QFile::copy(bin + "/quorvex-cli", m_dir.filePath("quorvex-cli")) &&
+               QFile::link(bin + "/config", m_dir.filePath("config"));
+        QFile ini(m_dir.filePath("Param.ini"));
+        m_ok = m_ok && ini.open(QIODevice::WriteOnly) && ini.write(paramIni) == paramIni.size();
+    }
+    bool Ok() const { return m_ok; }
+    CliRun Run(const QStringList& args) const { return RunCliAt(m_dir.filePath("quorvex-cli"), args); }
+
+private:
+    QTemporaryDir m_dir;
+    bool m_ok = false;
+};
 
 // The value of NAME in "NAME VALUE" lines, or -1.
 long long ValueOf(const QString& lines, const QString& name)
@@ -91,4 +118,37 @@ TEST(CliLink, AbsentUsbInstrumentFailsWithTheMessageInEitherLanguage)
     const CliRun chinese = RunCli({"--usb", "--language", "1", "info"});
     EXPECT_EQ(chinese.exitCode, 1);
     EXPECT_EQ(chinese.err.trimmed(), QString::fromUtf8("请检查示波器是否已经连接！"));
+}
+
+// One device rule for every command: --sim in any form is the simulator even
+// when "Param.ini" asks for USB, --usb and "Param.ini" are the (absent) USB
+// instrument, and a malformed or contradictory choice is bad usage.
+TEST(CliLink, EveryCommandChoosesTheInstrumentByTheSameRule)
+{
+    SKIP_UNDER_THREAD_CHECKER();
+    const CliCopy tool("[USB]\nBackend=usb\nVendorId=0x04B4\nProductId=0x8613\n");
+    ASSERT_TRUE(tool.Ok());
+    const QList<QStringList> commands = {
+        {"info"}, {"dump"}, {"set", "VERT-CH1-POS=20"}, {"press", "CT-RS-KEY"},
+        {"settings"}, {"edit", "15@1=0.4"}, {"capture", "--count", "1"},
+    };
+    const struct {
+        QStringList flags;
+        int status;
+    } forms[] = {
+        {{}, 1},                        // Param.ini: the USB instrument, not attached
+        {{"--usb"}, 1},
+        {{"--sim"}, 0},
+        {{"--sim="}, 0},
+        {{"--sim=seed=3"}, 0},
+        {{"--sim=model=9"}, 2},         // no such simulated model
+        {{"--sim=", "--usb"}, 2},
+        {{"--usb", "--sim"}, 2},
+    };
+    for (const QStringList& command : commands)
+        for (const auto& form : forms) {
+            const CliRun run = tool.Run(form.flags + command);
+            EXPECT_EQ(run.exitCode, form.status)
+                << (form.flags + command).join(' ').toStdString() << "\n" << run.err.toStdString();
+        }
 }

@@ -14,7 +14,7 @@
 #include "link/DSOSetup.h"
 #include "link/LinkMessages.h"
 #include "link/LinkSession.h"
-#include "link/UsbBackend.h"
+#include "backend/UsbBackend.h"
 #include "link/UsbDevice.h"
 #include "parlex/Parlex.h"
 #include "parlex/VKTableParlex.h"

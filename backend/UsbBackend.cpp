@@ -1,9 +1,10 @@
-#include "link/UsbBackend.h"
+#include "backend/UsbBackend.h"
 
 #include <cstdio>
 
 #include "link/LibUsbDriver.h"
 #include "sim/SimInstrument.h"
+#include "sim/SimOptions.h"
 
 namespace {
 UsbBackend Simulated(const std::string& options)
@@ -24,6 +25,38 @@ UsbBackend LibUsb(const LibUsbConfig& config)
     return b;
 }
 }  // namespace
+
+int ParseUsbBackendOption(const std::string& arg, UsbBackendArgs* args, std::string* error)
+{
+    UsbBackendArgs next;
+    if (arg == "--usb") {
+        next.request = UsbBackendRequest::LibUsb;
+    } else if (arg == "--sim" || arg.rfind("--sim=", 0) == 0) {
+        next.request = UsbBackendRequest::Simulated;
+        next.simOptions = arg.size() > 5 ? arg.substr(6) : std::string();
+        SimOptions parsed = DefaultSimOptions();
+        std::string reason;
+        if (!ParseSimOptions(next.simOptions, &parsed, &reason)) {
+            if (error)
+                *error = reason;
+            return -1;
+        }
+    } else {
+        return 0;
+    }
+    if (args->request != UsbBackendRequest::FromSettings && args->request != next.request) {
+        if (error)
+            *error = "--sim and --usb exclude each other";
+        return -1;
+    }
+    *args = next;
+    return 1;
+}
+
+UsbBackend CreateUsbBackend(const UsbBackendArgs& args, const std::string& settingsPath)
+{
+    return CreateUsbBackend(args.request, settingsPath, args.simOptions);
+}
 
 UsbBackend CreateUsbBackend(UsbBackendRequest request, const std::string& settingsPath,
                             const std::string& simOptions)
