@@ -9,19 +9,31 @@
 CArithmeticData::CArithmeticData(unsigned language)
     : m_operationName(szMthOperation[language == 1 ? 1 : 0][kArithAdd]) {}
 
+namespace {
+
+// Takes name and its code when the name is known; an unknown name leaves
+// both as they were, so the stored name always names the code in use.
+template <class FromName>
+void TakeName(const std::string& name, std::string& storedName, int& code, FromName fromName) {
+    constexpr int kUnknown = -1;
+    const int found = fromName(name, kUnknown);
+    if (found == kUnknown) return;
+    storedName = name;
+    code = found;
+}
+
+} // namespace
+
 void CArithmeticData::SetFirstInputName(const std::string& name) {
-    m_firstName = name;
-    m_firstInput = ArithmeticInputFromName(name, m_firstInput);
+    TakeName(name, m_firstName, m_firstInput, ArithmeticInputFromName);
 }
 
 void CArithmeticData::SetSecondInputName(const std::string& name) {
-    m_secondName = name;
-    m_secondInput = ArithmeticInputFromName(name, m_secondInput);
+    TakeName(name, m_secondName, m_secondInput, ArithmeticInputFromName);
 }
 
 void CArithmeticData::SetOperationName(const std::string& name) {
-    m_operationName = name;
-    m_operation = ArithmeticOperationFromName(name, m_operation);
+    TakeName(name, m_operationName, m_operation, ArithmeticOperationFromName);
 }
 
 int CArithmeticData::Allocate(std::int32_t length) {

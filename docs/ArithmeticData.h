@@ -31,8 +31,8 @@ public:
     double timeBase = 0;               // time per division, ns
     double scaleFactor = 1.0;          // entered by the user; stored and restored
 
-    // Names as chosen; a name that is none of the known ones is kept but
-    // leaves its code unchanged.
+    // Names as chosen; a name that is none of the known ones changes neither
+    // the name nor the code (a file keeps naming the operation in use).
     void SetFirstInputName(const std::string& name);
     void SetSecondInputName(const std::string& name);
     void SetOperationName(const std::string& name);

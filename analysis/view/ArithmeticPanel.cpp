@@ -21,10 +21,10 @@ namespace {
 
 unsigned Language() { return g_nLanguage == 1 ? 1 : 0; }
 
-// Selects the entry of list whose text is name; none when there is none.
-void ShowName(QComboBox& list, const std::string& name) {
+// Selects entry index of list without sending the change on.
+void ShowEntry(QComboBox& list, int index) {
     const QSignalBlocker block(&list);
-    list.setCurrentIndex(list.findText(QString::fromStdString(name)));
+    list.setCurrentIndex(index);
 }
 
 } // namespace
@@ -89,9 +89,10 @@ void CArithmeticPanel::SetData(CArithmeticData* data) {
 }
 
 void CArithmeticPanel::ShowSettings() {
-    ShowName(*m_firstList, m_data->FirstInputName());
-    ShowName(*m_secondList, m_data->SecondInputName());
-    ShowName(*m_operationList, m_data->OperationName());
+    // By code: a stored name that matches no entry has left its code as it was.
+    ShowEntry(*m_firstList, m_data->FirstInput());
+    ShowEntry(*m_secondList, m_data->SecondInput());
+    ShowEntry(*m_operationList, m_data->Operation());
     m_factorEdit->setText(QString::number(m_data->scaleFactor, 'g', 10));
 }
 

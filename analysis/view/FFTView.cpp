@@ -48,12 +48,16 @@ void CFFTView::Serialize(CArchive& ar) {
     update();
 }
 
-const SpectrumPlot& CFFTView::UpdatePlot() {
+int CFFTView::ComputeDb(std::span<std::int32_t> db) const {
     const std::vector<std::uint8_t> record = ReadRecord();
     const SpectrumInput input = SpectrumInputFromRecord(record.data(), record.size());
+    return ComputeSpectrumDb(db, input, m_window);
+}
+
+const SpectrumPlot& CFFTView::UpdatePlot() {
     std::array<std::int32_t, kSpectrumBins> db;
     // An unknown window code draws no trace.
-    if (ComputeSpectrumDb(db, input, m_window) == 0)
+    if (ComputeDb(db) == 0)
         m_plot = SpectrumPlotRows(db, m_dbCentre, m_dbPerDivision);
     else
         m_plot.fill(kSpectrumGap);

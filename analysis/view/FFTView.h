@@ -9,6 +9,7 @@
 #include "docs/view/GraphView.h"
 
 #include <cstdint>
+#include <span>
 
 class CArchive;
 
@@ -37,6 +38,9 @@ public:
     int DbPerDivision() const { return m_dbPerDivision; }
     float FreqPerDivision() const { return m_freqPerDivision; }
 
+    // The decibel values of the record in the view's window; 0, or -1
+    // (db untouched) for an unknown window code.
+    int ComputeDb(std::span<std::int32_t> db) const;
     // Recomputes the plot rows from the record (what a paint draws).
     const SpectrumPlot& UpdatePlot();
     const SpectrumPlot& Plot() const { return m_plot; }

@@ -20,6 +20,7 @@ public:
     void SetRecordLock(std::recursive_mutex* lock) { m_recordLock = lock; }
 
     int TimeBaseIndex() const { return m_timeBaseIndex; }
+    const std::uint8_t* Record() const { return m_record; }
 
 protected:
     // A copy of the record, taken under the lock.

@@ -4,6 +4,7 @@
 // derives it from the time base (index 32 - HORIZ-TB of the frequency steps).
 #include "analysis/Arithmetic.h"
 #include "analysis/FftPower.h"
+#include "analysis/SpectrumCsv.h"
 #include "corvane/ScaleConversion.h"
 #include "sim/SignalRenderer.h"
 #include "sim/SignalSource.h"
@@ -65,4 +66,15 @@ TEST(ArithmeticTrace, PeakOnTheEdgesAndSentinelAboveTheArea) {
     r.isQuotientSentinel = {0, 1};
     r.peak = 0;
     EXPECT_EQ(ArithmeticTraceRows(r, 201), (std::vector<int>{100, kArithmeticSentinelRow}));
+}
+
+TEST(SpectrumCsv, OneLinePerBinInHertzAndDecibels) {
+    std::array<std::int32_t, kSpectrumBins> db;
+    db.fill(-70);
+    db[1] = 36;
+    // 50 kHz per division: ten divisions over 1024 bins, 488.28125 Hz apart.
+    const std::string csv = SpectrumCsv(db, 5.0e7f);
+    EXPECT_EQ(csv.rfind("Frequency(Hz),Magnitude(dB)\n0.000,-70\n488.281,36\n976.562,-70\n", 0), 0u);
+    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 1025);
+    EXPECT_NE(csv.find("\n499511.719,-70\n"), std::string::npos); // bin 1023
 }

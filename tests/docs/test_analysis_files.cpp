@@ -124,3 +124,15 @@ TEST(AnalysisFiles, DamagedFilesAreRefusedWhole) {
     huge[16 + 4 + 3] = 0x7F; // allocation 0x7F000003
     EXPECT_FALSE(CMthFile::LoadBytes(huge, 0));
 }
+
+TEST(AnalysisFiles, UnknownNamesInAnArithmeticFileKeepTheDefaults) {
+    QByteArray file = HandMadeMth();
+    file.replace(QByteArray("\x06" "Divide"), QByteArray("\x06" "Modulo"));
+    file.replace(QByteArray("\x03" "CH2"), QByteArray("\x03" "CH9"));
+    const auto data = CMthFile::LoadBytes(file, 0);
+    ASSERT_TRUE(data);
+    EXPECT_EQ(data->Operation(), kArithAdd);
+    EXPECT_EQ(data->OperationName(), "Add");
+    EXPECT_EQ(data->SecondInput(), kInputCH2);
+    EXPECT_EQ(data->SecondInputName(), "CH2");
+}

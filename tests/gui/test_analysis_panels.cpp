@@ -1,0 +1,98 @@
+// The power spectrum and arithmetic panels over their windows' data: a
+// channel switch redraws from the copies already held, settings changes
+// recompute the result, and the user factor travels through the file.
+#include "analysis/FftPower.h"
+#include "analysis/view/ArithmeticPanel.h"
+#include "analysis/view/FFTView.h"
+#include "analysis/view/OutputView.h"
+#include "analysis/view/PowerSpectrumPanel.h"
+#include "corvane/SharedState.h"
+#include "docs/ArithmeticData.h"
+#include "docs/MthFile.h"
+#include "docs/PowerSpectrumData.h"
+#include "docs/view/YTView.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <vector>
+
+namespace {
+
+std::vector<std::uint8_t> Constant(int count, std::size_t n = 3200) {
+    return std::vector<std::uint8_t>(n, static_cast<std::uint8_t>(static_cast<std::int8_t>(count)));
+}
+
+} // namespace
+
+TEST(PowerSpectrumPanel, ChannelSwitchShowsTheOtherCopyWithoutATransfer) {
+    CPowerSpectrumData data;
+    CPowerSpectrumPanel panel(&data);
+    tagWaveformParam wfm;
+    wfm.nTimeBaseIndex = 25;
+    wfm.fMeasureTimeBase = 250000000.0f;
+    wfm.llCH1VoltBase = 200000;   // 200 mV x1
+    wfm.llCH2VoltBase = 20000000; // 2 V at x10
+    wfm.nCH2Probe = 10;
+    wfm.nCH2VoltIndex = 6;
+    const auto ch1 = Constant(0), ch2 = Constant(100);
+    panel.OnTransfer(wfm, ch1.data(), ch2.data(), 3200);
+    panel.WindowList().setCurrentIndex(kWindowRectangular);
+    panel.InputList().setCurrentIndex(1);
+
+    // Every sample +100 with no window: bin 0 at 36 dB, the rest at -70.
+    std::array<std::int32_t, kSpectrumBins> db{};
+    ASSERT_EQ(panel.Spectrum().ComputeDb(db), 0);
+    EXPECT_EQ(db[0], 36);
+    EXPECT_EQ(db[1], -70);
+    EXPECT_EQ(panel.InputTrace().Record(), data.Copy(1));
+    EXPECT_EQ(data.Copy(1)[3199], 100);
+    EXPECT_EQ(data.windowSelection, kWindowRectangular);
+
+    // The next transfer takes the CH2 scale for the input trace.
+    panel.OnTransfer(wfm, ch1.data(), ch2.data(), 3200);
+    EXPECT_EQ(panel.InputTrace().Parameters().probe, 1);
+    EXPECT_EQ(panel.InputTrace().Parameters().voltsPerDivision, 2000);
+    EXPECT_EQ(panel.Spectrum().Window(), kWindowRectangular);
+
+    panel.InputList().setCurrentIndex(0);
+    ASSERT_EQ(panel.Spectrum().ComputeDb(db), 0);
+    EXPECT_EQ(db[0], -70);
+}
+
+TEST(ArithmeticPanel, SettingsRecomputeAndTheFactorIsStored) {
+    CArithmeticData data;
+    CArithmeticPanel panel(&data);
+    tagWaveformParam wfm;
+    wfm.llCH1VoltBase = 500000;  // 0.5 V
+    wfm.llCH2VoltBase = 1000000; // 1 V
+    auto ch1 = Constant(40, 4), ch2 = Constant(10, 4);
+    ch2[3] = 0;
+    panel.OnTransfer(wfm, ch1.data(), ch2.data(), 4);
+    QApplication::processEvents();
+    ASSERT_EQ(panel.Output().Result().value.size(), 4u);
+    EXPECT_DOUBLE_EQ(panel.Output().Result().value[0], 30.0);
+
+    panel.OperationList().setCurrentIndex(kArithDivide);
+    QApplication::processEvents();
+    EXPECT_DOUBLE_EQ(panel.Output().Result().value[3], 101 * 0.5);
+    EXPECT_DOUBLE_EQ(panel.Output().Result().peak, 2.0);
+
+    panel.SetOperationName("Modulo");
+    EXPECT_EQ(data.Operation(), kArithDivide);
+
+    panel.FactorEdit().setText(QStringLiteral("2.5"));
+    emit panel.FactorEdit().editingFinished();
+    EXPECT_DOUBLE_EQ(data.scaleFactor, 2.5);
+    const auto back = CMthFile::LoadBytes(CMthFile::Store(data), 0);
+    ASSERT_TRUE(back);
+    EXPECT_DOUBLE_EQ(back->scaleFactor, 2.5);
+    CArithmeticPanel reopened(back.get());
+    EXPECT_EQ(reopened.FactorEdit().text(), QStringLiteral("2.5"));
+    EXPECT_EQ(reopened.OperationList().currentIndex(), kArithDivide);
+}
