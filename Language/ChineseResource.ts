@@ -269,6 +269,50 @@
         <source>The workspace file %1 is damaged or holds a window this version cannot open.</source>
         <translation>工作空间文件 %1 已损坏，或包含此版本无法打开的窗口。</translation>
     </message>
+    <message>
+        <source>WorkData file (*.wrk);;All Files (*)</source>
+        <translation>工作空间文件 (*.wrk);;全部文件 (*)</translation>
+    </message>
+    <message>
+        <source>AnalyseBus</source>
+        <translation>总线分析</translation>
+    </message>
+    <message>
+        <source>Arithmetic</source>
+        <translation>运算</translation>
+    </message>
+    <message>
+        <source>PowerSpectrum</source>
+        <translation>能量频谱</translation>
+    </message>
+    <message>
+        <source>WaveformMeasurement</source>
+        <translation>波形测量</translation>
+    </message>
+    <message>
+        <source>WaveformTabular</source>
+        <translation>波形数据表</translation>
+    </message>
+    <message>
+        <source>YTSheet</source>
+        <translation>波形图</translation>
+    </message>
+    <message>
+        <source>%1 (*%2);;All Files (*)</source>
+        <translation>%1 (*%2);;全部文件 (*)</translation>
+    </message>
+    <message>
+        <source>&amp;Print Instrument Screen...</source>
+        <translation>打印示波器屏幕(&amp;P)...</translation>
+    </message>
+    <message>
+        <source>Save Set&amp;up File...</source>
+        <translation>保存设置文件(&amp;U)...</translation>
+    </message>
+    <message>
+        <source>Open Setup &amp;File...</source>
+        <translation>打开设置文件(&amp;F)...</translation>
+    </message>
 </context>
 <context>
     <name>COptionsDialog</name>
@@ -291,6 +335,33 @@
     <message>
         <source>Language:</source>
         <translation>语言：</translation>
+    </message>
+</context>
+<context>
+    <name>CParamDialog</name>
+    <message>
+        <source>Value:</source>
+        <translation>数值:</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>&amp;Apply</source>
+        <translation>应用(&amp;A)</translation>
+    </message>
+    <message>
+        <source>Min: %1</source>
+        <translation>最小: %1</translation>
+    </message>
+    <message>
+        <source>Max: %1</source>
+        <translation>最大: %1</translation>
     </message>
 </context>
 <context>
@@ -325,6 +396,65 @@
     </message>
 </context>
 <context>
+    <name>CSettingsPanel</name>
+    <message>
+        <source>The value was not accepted; the setting keeps its value.</source>
+        <translation>输入值无效，设置保持原值。</translation>
+    </message>
+    <message>
+        <source>Cu&amp;t</source>
+        <translation>剪切(&amp;T)</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>复制(&amp;C)</translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation>粘贴(&amp;P)</translation>
+    </message>
+    <message>
+        <source>Save SetFile</source>
+        <translation>保存设置文件</translation>
+    </message>
+    <message>
+        <source>Open SetFile</source>
+        <translation>打开设置文件</translation>
+    </message>
+    <message>
+        <source>There are no instrument settings to save yet: connect the instrument first.</source>
+        <translation>尚无可保存的示波器设置：请首先连接示波器。</translation>
+    </message>
+    <message>
+        <source>The setup file %1 could not be written.</source>
+        <translation>无法写入设置文件 %1。</translation>
+    </message>
+    <message>
+        <source>Setup file (*.set);;All Files (*)</source>
+        <translation>设置文件 (*.set);;全部文件 (*)</translation>
+    </message>
+    <message>
+        <source>The setup file %1 could not be read.</source>
+        <translation>无法读取设置文件 %1。</translation>
+    </message>
+    <message>
+        <source>%1 holds no instrument settings; the settings were not changed.</source>
+        <translation>%1 不含示波器设置；设置未改变。</translation>
+    </message>
+    <message>
+        <source>%1 holds the settings of another instrument (its settings block has a different length); the settings were not changed.</source>
+        <translation>%1 保存的是另一台示波器的设置（其设置块长度不同）；设置未改变。</translation>
+    </message>
+    <message>
+        <source>%1 is not a setup file or is damaged; the settings were not changed.</source>
+        <translation>%1 不是设置文件或已损坏；设置未改变。</translation>
+    </message>
+    <message>
+        <source>The workspace holds the settings of another instrument; the connected instrument&apos;s settings are kept.</source>
+        <translation>工作空间保存的是另一台示波器的设置；保留已连接示波器的设置。</translation>
+    </message>
+</context>
+<context>
     <name>CSplashWindow</name>
     <message>
         <source>Companion program of the two-channel USB oscilloscope</source>
@@ -332,10 +462,427 @@
     </message>
 </context>
 <context>
+    <name>CVirtualPanel</name>
+    <message>
+        <source>Virtual Panel</source>
+        <translation>虚拟面板</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation>打印</translation>
+    </message>
+    <message>
+        <source>&amp;Screen</source>
+        <translation>屏幕(&amp;S)</translation>
+    </message>
+    <message>
+        <source>&amp;Start</source>
+        <translation>开始(&amp;S)</translation>
+    </message>
+    <message>
+        <source>S&amp;top</source>
+        <translation>停止(&amp;T)</translation>
+    </message>
+    <message>
+        <source>&amp;Normal Size</source>
+        <translation>正常大小(&amp;N)</translation>
+    </message>
+    <message>
+        <source>&amp;Enlarged</source>
+        <translation>放大(&amp;E)</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>文件(&amp;F)</translation>
+    </message>
+    <message>
+        <source>&amp;Export Bitmap...</source>
+        <translation>导出位图(&amp;E)...</translation>
+    </message>
+    <message>
+        <source>&amp;Print...</source>
+        <translation>打印(&amp;P)...</translation>
+    </message>
+    <message>
+        <source>Print Pre&amp;view...</source>
+        <translation>打印预览(&amp;V)...</translation>
+    </message>
+    <message>
+        <source>MENU
+ON/OFF</source>
+        <translation>菜单
+开/关</translation>
+    </message>
+    <message>
+        <source>F6</source>
+        <translation>F6</translation>
+    </message>
+    <message>
+        <source>F7</source>
+        <translation>F7</translation>
+    </message>
+    <message>
+        <source>Multipurpose</source>
+        <translation>多用途</translation>
+    </message>
+    <message>
+        <source>Menu</source>
+        <translation>菜单</translation>
+    </message>
+    <message>
+        <source>SAVE/RECALL</source>
+        <translation>存储/调出</translation>
+    </message>
+    <message>
+        <source>UTILITY</source>
+        <translation>辅助功能</translation>
+    </message>
+    <message>
+        <source>MEASURE</source>
+        <translation>测量</translation>
+    </message>
+    <message>
+        <source>CURSOR</source>
+        <translation>光标</translation>
+    </message>
+    <message>
+        <source>ACQUIRE</source>
+        <translation>采集</translation>
+    </message>
+    <message>
+        <source>DISPLAY</source>
+        <translation>显示</translation>
+    </message>
+    <message>
+        <source>Control</source>
+        <translation>控制</translation>
+    </message>
+    <message>
+        <source>HELP</source>
+        <translation>帮助</translation>
+    </message>
+    <message>
+        <source>DEFAULT SETUP</source>
+        <translation>默认设置</translation>
+    </message>
+    <message>
+        <source>STATUS</source>
+        <translation>状态</translation>
+    </message>
+    <message>
+        <source>AUTOSET</source>
+        <translation>自动设置</translation>
+    </message>
+    <message>
+        <source>SINGLE SEQ</source>
+        <translation>单次序列</translation>
+    </message>
+    <message>
+        <source>RUN/STOP</source>
+        <translation>运行/停止</translation>
+    </message>
+    <message>
+        <source>Vertical</source>
+        <translation>垂直</translation>
+    </message>
+    <message>
+        <source>CH1</source>
+        <translation>CH1</translation>
+    </message>
+    <message>
+        <source>CH2</source>
+        <translation>CH2</translation>
+    </message>
+    <message>
+        <source>POSITION</source>
+        <translation>位置</translation>
+    </message>
+    <message>
+        <source> MENU</source>
+        <translation> 菜单</translation>
+    </message>
+    <message>
+        <source>VOLTS/DIV</source>
+        <translation>伏/格</translation>
+    </message>
+    <message>
+        <source>+</source>
+        <translation>+</translation>
+    </message>
+    <message>
+        <source>-</source>
+        <translation>-</translation>
+    </message>
+    <message>
+        <source>MATH MENU</source>
+        <translation>数学菜单</translation>
+    </message>
+    <message>
+        <source>Horizontal</source>
+        <translation>水平</translation>
+    </message>
+    <message>
+        <source>HORIZ MENU</source>
+        <translation>水平菜单</translation>
+    </message>
+    <message>
+        <source>SEC/DIV</source>
+        <translation>秒/格</translation>
+    </message>
+    <message>
+        <source>Trigger</source>
+        <translation>触发</translation>
+    </message>
+    <message>
+        <source>LEVEL</source>
+        <translation>电平</translation>
+    </message>
+    <message>
+        <source>TRIG MENU</source>
+        <translation>触发菜单</translation>
+    </message>
+    <message>
+        <source>SET TO 50%</source>
+        <translation>设为50%</translation>
+    </message>
+    <message>
+        <source>FORCE TRIG</source>
+        <translation>强制触发</translation>
+    </message>
+    <message>
+        <source>PROBE CHECK</source>
+        <translation>探头检查</translation>
+    </message>
+</context>
+<context>
+    <name>CWfmFile</name>
+    <message>
+        <source>The file is not a waveform sheet file (.wfm).</source>
+        <translation>该文件不是波形图文件 (.wfm)。</translation>
+    </message>
+    <message>
+        <source>The waveform sheet file is damaged or truncated.</source>
+        <translation>波形图文件已损坏或不完整。</translation>
+    </message>
+</context>
+<context>
+    <name>CYTSheetPropertiesDialog</name>
+    <message>
+        <source>Properties</source>
+        <translation>属性</translation>
+    </message>
+    <message>
+        <source>Text colour</source>
+        <translation>文字颜色</translation>
+    </message>
+    <message>
+        <source>Graticule</source>
+        <translation>刻度</translation>
+    </message>
+    <message>
+        <source>Full</source>
+        <translation>全部</translation>
+    </message>
+    <message>
+        <source>Grid</source>
+        <translation>网格</translation>
+    </message>
+    <message>
+        <source>Crosshair</source>
+        <translation>十字线</translation>
+    </message>
+    <message>
+        <source>Frame</source>
+        <translation>边框</translation>
+    </message>
+    <message>
+        <source>Style:</source>
+        <translation>类型:</translation>
+    </message>
+    <message>
+        <source>Gt:</source>
+        <translation>刻度:</translation>
+    </message>
+    <message>
+        <source>Bg:</source>
+        <translation>背景:</translation>
+    </message>
+    <message>
+        <source>Wfm</source>
+        <translation>波形</translation>
+    </message>
+    <message>
+        <source>Dots</source>
+        <translation>点</translation>
+    </message>
+    <message>
+        <source>Vectors</source>
+        <translation>矢量</translation>
+    </message>
+    <message>
+        <source>Color:</source>
+        <translation>颜色:</translation>
+    </message>
+    <message>
+        <source>Show:</source>
+        <translation>显示:</translation>
+    </message>
+    <message>
+        <source>Display</source>
+        <translation>显示</translation>
+    </message>
+    <message>
+        <source>RGB</source>
+        <translation>彩色</translation>
+    </message>
+    <message>
+        <source>B&amp;W</source>
+        <translation>黑白</translation>
+    </message>
+    <message>
+        <source>Color Mode:</source>
+        <translation>颜色模式:</translation>
+    </message>
+    <message>
+        <source>Show Trigger T</source>
+        <translation>显示触发点T</translation>
+    </message>
+    <message>
+        <source>Lock Trigger Point</source>
+        <translation>锁定触发点</translation>
+    </message>
+    <message>
+        <source>Show Scale information</source>
+        <translation>显示刻度信息</translation>
+    </message>
+    <message>
+        <source>Font...</source>
+        <translation>字体...</translation>
+    </message>
+    <message>
+        <source>Cursor</source>
+        <translation>光标</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>无</translation>
+    </message>
+    <message>
+        <source>Horizontal</source>
+        <translation>水平</translation>
+    </message>
+    <message>
+        <source>Vertical</source>
+        <translation>垂直</translation>
+    </message>
+    <message>
+        <source>Tracking Cursor</source>
+        <translation>追踪光标</translation>
+    </message>
+</context>
+<context>
+    <name>CYTSheetView</name>
+    <message>
+        <source>Zoom In</source>
+        <translation>放大</translation>
+    </message>
+    <message>
+        <source>Zoom Out</source>
+        <translation>缩小</translation>
+    </message>
+    <message>
+        <source>Fit</source>
+        <translation>适合窗口</translation>
+    </message>
+    <message>
+        <source>Properties...</source>
+        <translation>属性...</translation>
+    </message>
+    <message>
+        <source>Cu&amp;t</source>
+        <translation>剪切(&amp;T)</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>复制(&amp;C)</translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation>粘贴(&amp;P)</translation>
+    </message>
+    <message>
+        <source>Save DataFile</source>
+        <translation>保存数据文件</translation>
+    </message>
+    <message>
+        <source>Save DataFile As...</source>
+        <translation>数据文件另存为...</translation>
+    </message>
+    <message>
+        <source>Full Screen(&amp;F)	Ctrl+F</source>
+        <translation>全屏(&amp;F)	Ctrl+F</translation>
+    </message>
+    <message>
+        <source>Window Zoom</source>
+        <translation>窗口缩放</translation>
+    </message>
+    <message>
+        <source>Pan</source>
+        <translation>平移</translation>
+    </message>
+    <message>
+        <source>Select</source>
+        <translation>选择</translation>
+    </message>
+    <message>
+        <source>Export Bitmap...</source>
+        <translation>导出位图...</translation>
+    </message>
+    <message>
+        <source>Print Black and White</source>
+        <translation>黑白打印</translation>
+    </message>
+    <message>
+        <source>Print...</source>
+        <translation>打印...</translation>
+    </message>
+    <message>
+        <source>Print Preview</source>
+        <translation>打印预览</translation>
+    </message>
+    <message>
+        <source>Save Workspace</source>
+        <translation>保存工作空间</translation>
+    </message>
+    <message>
+        <source>Save Workspace As...</source>
+        <translation>工作空间另存为...</translation>
+    </message>
+</context>
+<context>
     <name>Startup</name>
     <message>
         <source>Not opened: %1</source>
         <translation>未打开：%1</translation>
+    </message>
+</context>
+<context>
+    <name>UserPrompts</name>
+    <message>
+        <source>&amp;Yes</source>
+        <translation>是(&amp;Y)</translation>
+    </message>
+    <message>
+        <source>&amp;No</source>
+        <translation>否(&amp;N)</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
     </message>
 </context>
 </TS>

@@ -269,6 +269,50 @@
         <source>The workspace file %1 is damaged or holds a window this version cannot open.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>WorkData file (*.wrk);;All Files (*)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>AnalyseBus</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Arithmetic</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PowerSpectrum</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>WaveformMeasurement</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>WaveformTabular</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>YTSheet</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 (*%2);;All Files (*)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Print Instrument Screen...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save Set&amp;up File...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open Setup &amp;File...</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>COptionsDialog</name>
@@ -290,6 +334,33 @@
     </message>
     <message>
         <source>Language:</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CParamDialog</name>
+    <message>
+        <source>Value:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Apply</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Min: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Max: %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -325,6 +396,65 @@
     </message>
 </context>
 <context>
+    <name>CSettingsPanel</name>
+    <message>
+        <source>The value was not accepted; the setting keeps its value.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cu&amp;t</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save SetFile</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open SetFile</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There are no instrument settings to save yet: connect the instrument first.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The setup file %1 could not be written.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Setup file (*.set);;All Files (*)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The setup file %1 could not be read.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 holds no instrument settings; the settings were not changed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 holds the settings of another instrument (its settings block has a different length); the settings were not changed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is not a setup file or is damaged; the settings were not changed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The workspace holds the settings of another instrument; the connected instrument&apos;s settings are kept.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CSplashWindow</name>
     <message>
         <source>Companion program of the two-channel USB oscilloscope</source>
@@ -332,9 +462,425 @@
     </message>
 </context>
 <context>
+    <name>CVirtualPanel</name>
+    <message>
+        <source>Virtual Panel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Screen</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Start</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>S&amp;top</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Normal Size</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Enlarged</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Export Bitmap...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Print...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Print Pre&amp;view...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MENU
+ON/OFF</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>F6</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>F7</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Multipurpose</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Menu</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SAVE/RECALL</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>UTILITY</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MEASURE</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CURSOR</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ACQUIRE</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DISPLAY</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Control</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>HELP</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DEFAULT SETUP</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>STATUS</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>AUTOSET</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SINGLE SEQ</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>RUN/STOP</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Vertical</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CH1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CH2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>POSITION</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> MENU</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>VOLTS/DIV</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>-</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MATH MENU</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Horizontal</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>HORIZ MENU</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SEC/DIV</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Trigger</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>LEVEL</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>TRIG MENU</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SET TO 50%</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>FORCE TRIG</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PROBE CHECK</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CWfmFile</name>
+    <message>
+        <source>The file is not a waveform sheet file (.wfm).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The waveform sheet file is damaged or truncated.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CYTSheetPropertiesDialog</name>
+    <message>
+        <source>Properties</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Text colour</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Graticule</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Full</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Grid</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Crosshair</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Frame</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Style:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Gt:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Bg:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wfm</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Dots</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Vectors</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Color:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Display</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>RGB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>B&amp;W</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Color Mode:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show Trigger T</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lock Trigger Point</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show Scale information</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Font...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cursor</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Horizontal</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Vertical</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tracking Cursor</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CYTSheetView</name>
+    <message>
+        <source>Zoom In</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Zoom Out</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Properties...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cu&amp;t</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save DataFile</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save DataFile As...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Full Screen(&amp;F)	Ctrl+F</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Window Zoom</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pan</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export Bitmap...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Print Black and White</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Print...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Print Preview</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save Workspace</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save Workspace As...</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Startup</name>
     <message>
         <source>Not opened: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>UserPrompts</name>
+    <message>
+        <source>&amp;Yes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;No</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

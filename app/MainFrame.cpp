@@ -42,7 +42,7 @@ constexpr int kStateRefreshMs = 250;
 constexpr int kIndicatorGap = 25;
 constexpr int kSampleBufferDepth = 4000;
 constexpr float kDisplayRatio = 0.8f;
-const char kWorkspaceFilter[] = "WorkData file (*.wrk);;All Files (*)";
+const char* const kWorkspaceFilter = QT_TRANSLATE_NOOP("CMainFrame", "WorkData file (*.wrk);;All Files (*)");
 const char kWorkspaceInitialName[] = "*.wrk";
 
 QString Text(const char* utf8)
@@ -50,9 +50,17 @@ QString Text(const char* utf8)
     return QString::fromUtf8(utf8);
 }
 
+// The kinds' type names are their menu texts in English; these entries give
+// the translation tool their Chinese names.
+[[maybe_unused]] const char* const kKindMenuTexts[] = {
+    QT_TRANSLATE_NOOP("CMainFrame", "AnalyseBus"),     QT_TRANSLATE_NOOP("CMainFrame", "Arithmetic"),
+    QT_TRANSLATE_NOOP("CMainFrame", "PowerSpectrum"),  QT_TRANSLATE_NOOP("CMainFrame", "WaveformMeasurement"),
+    QT_TRANSLATE_NOOP("CMainFrame", "WaveformTabular"), QT_TRANSLATE_NOOP("CMainFrame", "YTSheet"),
+};
+
 QString KindFilter(const DocKind& kind)
 {
-    return QStringLiteral("%1 (*%2);;All Files (*)").arg(QLatin1String(kind.typeName), QLatin1String(kind.extension));
+    return QCoreApplication::translate("CMainFrame", "%1 (*%2);;All Files (*)").arg(QLatin1String(kind.typeName), QLatin1String(kind.extension));
 }
 }  // namespace
 
@@ -156,6 +164,17 @@ void CMainFrame::BuildActions()
     connect(MakeAction(kIdPrint, tr("&Print Instrument Screen...")), &QAction::triggered, this,
             [this] { PrintInstrumentScreen(this); });
     Action(kIdPrint)->setShortcut(QKeySequence::Print);
+    // The setup file commands belong to the settings panel, which offers them
+    // as invokable SaveSetupCommand and OpenSetupCommand.
+    for (int id : {kIdSaveSetupFile, kIdOpenSetupFile}) {
+        const bool save = id == kIdSaveSetupFile;
+        connect(MakeAction(id, save ? tr("Save Set&up File...") : tr("Open Setup &File...")), &QAction::triggered,
+                this, [this, save] {
+                    if (m_controlPane && m_controlPane->HasSettingsPanel())
+                        QMetaObject::invokeMethod(m_controlPane->SettingsPanel(),
+                                                  save ? "SaveSetupCommand" : "OpenSetupCommand");
+                });
+    }
     connect(MakeAction(kIdSaveWorkspace, tr("Save &Workspace")), &QAction::triggered, this,
             [this] { SaveWorkspace(); });
     connect(MakeAction(kIdOpenWorkspace, tr("Open W&orkspace...")), &QAction::triggered, this,
@@ -177,7 +196,7 @@ void CMainFrame::BuildMenus()
     QMenu* file = menuBar()->addMenu(tr("&File"));
     QMenu* newMenu = file->addMenu(style()->standardIcon(QStyle::SP_FileIcon), tr("&New"));
     for (const DocKind& kind : DocKinds()) {
-        QAction* a = newMenu->addAction(QLatin1String(kind.typeName));
+        QAction* a = newMenu->addAction(tr(kind.typeName));
         a->setData(kIdNew);
         connect(a, &QAction::triggered, this, [this, &kind] { NewWindow(kind); });
     }
@@ -186,6 +205,9 @@ void CMainFrame::BuildMenus()
     file->addAction(tr("Save &As..."), this, [this] { SaveActiveDocument(true); });
     file->addSeparator();
     for (int id : {kIdOpenWorkspace, kIdSaveWorkspace, kIdSaveWorkspaceAs, kIdCloseWorkspace})
+        file->addAction(Action(id));
+    file->addSeparator();
+    for (int id : {kIdOpenSetupFile, kIdSaveSetupFile})
         file->addAction(Action(id));
     file->addSeparator();
     file->addAction(Action(kIdPrint));
@@ -551,7 +573,7 @@ int CMainFrame::ReadWorkspace(const QString& path)
 
 bool CMainFrame::SaveWorkspaceWithDialog()
 {
-    const QString chosen = ChooseFile(this, FileDialogKind::Save, QLatin1String(kWorkspaceFilter), kWorkspaceInitialName);
+    const QString chosen = ChooseFile(this, FileDialogKind::Save, tr(kWorkspaceFilter), kWorkspaceInitialName);
     return !chosen.isEmpty() && WriteWorkspace(CWorkspaceFile::WithExtension(chosen));
 }
 
@@ -567,7 +589,7 @@ bool CMainFrame::SaveWorkspaceAs()
 
 bool CMainFrame::OpenWorkspace()
 {
-    const QString path = ChooseFile(this, FileDialogKind::Open, QLatin1String(kWorkspaceFilter), kWorkspaceInitialName);
+    const QString path = ChooseFile(this, FileDialogKind::Open, tr(kWorkspaceFilter), kWorkspaceInitialName);
     return !path.isEmpty() && ReadWorkspace(path) >= 0;
 }
 

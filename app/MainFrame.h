@@ -28,6 +28,8 @@ class QTextBrowser;
 class QToolBar;
 
 // Command ids of the main frame (as in its menus).
+inline constexpr int kIdSaveSetupFile = 32801;
+inline constexpr int kIdOpenSetupFile = 32804;
 inline constexpr int kIdConnect = 32806;
 inline constexpr int kIdDisconnect = 32807;
 inline constexpr int kIdControlWindow = 32818;

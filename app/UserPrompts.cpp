@@ -1,5 +1,6 @@
 #include "app/UserPrompts.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QFileDialog>
 #include <QMetaObject>
@@ -61,12 +62,42 @@ FileDialogHandler SetFileDialogHandler(FileDialogHandler handler)
     return Replace(FileDialogs(), std::move(handler));
 }
 
+namespace {
+// The standard buttons carry the program's own words, so that they follow
+// the program's language (Qt's own translations are not shipped).
+void NameButtons(QMessageBox& box)
+{
+    struct Name {
+        QMessageBox::StandardButton button;
+        const char* text;
+    };
+    static const Name names[] = {
+        {QMessageBox::Yes, QT_TRANSLATE_NOOP("UserPrompts", "&Yes")},
+        {QMessageBox::No, QT_TRANSLATE_NOOP("UserPrompts", "&No")},
+        {QMessageBox::Cancel, QT_TRANSLATE_NOOP("UserPrompts", "Cancel")},
+        {QMessageBox::Ok, QT_TRANSLATE_NOOP("UserPrompts", "OK")},
+    };
+    for (const Name& n : names)
+        if (QAbstractButton* b = box.button(n.button))
+            b->setText(QCoreApplication::translate("UserPrompts", n.text));
+}
+
+QMessageBox::StandardButton RunBox(QWidget* parent, QMessageBox::Icon icon, const QString& text,
+                                   QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton)
+{
+    QMessageBox box(icon, QCoreApplication::applicationName(), text, buttons, parent);
+    box.setDefaultButton(defaultButton);
+    NameButtons(box);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+}  // namespace
+
 QMessageBox::StandardButton AskUser(QWidget* parent, const QString& text, QMessageBox::StandardButtons buttons,
                                     QMessageBox::StandardButton defaultButton)
 {
     if (Questions())
         return Questions()(text, buttons, defaultButton);
-    return QMessageBox::question(parent, QCoreApplication::applicationName(), text, buttons, defaultButton);
+    return RunBox(parent, QMessageBox::Question, text, buttons, defaultButton);
 }
 
 void TellUser(QWidget* parent, const QString& text)
@@ -75,7 +106,7 @@ void TellUser(QWidget* parent, const QString& text)
         Notices()(text);
         return;
     }
-    QMessageBox::information(parent, QCoreApplication::applicationName(), text);
+    RunBox(parent, QMessageBox::Information, text, QMessageBox::Ok, QMessageBox::Ok);
 }
 
 QString ChooseFile(QWidget* parent, FileDialogKind kind, const QString& filter, const QString& initialName)

@@ -59,7 +59,7 @@ int RunSet(CliContext& ctx)
     {
         std::lock_guard<std::recursive_mutex> lock(g_csLock);
         for (const Assignment& a : assignments)
-            ParlexParam.PCParamToDSOdata(a.name, a.value, g_pSysParamBuffer);
+            ParlexParam.PCParamToDSOdata(a.name, a.value, g_pSysParamBuffer, g_SysParamLen);
     }
     if (!link.SendParams() || !link.RefreshParams()) {
         std::fprintf(stderr, "quorvex-cli: the instrument did not answer\n");

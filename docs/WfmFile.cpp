@@ -126,12 +126,12 @@ std::unique_ptr<CYTSheetData> CWfmFile::LoadBytes(const QByteArray& bytes, QStri
     {
         CArchive probe(bytes);
         if (!probe.ReadClass(kClassName, &schema)) {
-            if (error) *error = Tr("The file is not a waveform sheet file (.wfm).");
+            if (error) *error = Tr(QT_TRANSLATE_NOOP("CWfmFile", "The file is not a waveform sheet file (.wfm)."));
             return nullptr;
         }
     }
     if (!Serialize(ar, *sheet) || ar.Remaining() != 0) {
-        if (error) *error = Tr("The waveform sheet file is damaged or truncated.");
+        if (error) *error = Tr(QT_TRANSLATE_NOOP("CWfmFile", "The waveform sheet file is damaged or truncated."));
         return nullptr;
     }
     sheet->DeriveDisplayState();

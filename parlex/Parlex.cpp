@@ -88,21 +88,31 @@ void CParlex::TableClear() {
     m_pSysBuf.reset();
 }
 
-const CParlex::Place* CParlex::FindUsablePlace(const std::string& name) const {
+const CParlex::Place* CParlex::FindUsablePlace(const std::string& name, int32_t blockLen) const {
     const auto it = m_table.find(name);
     if (it == m_table.end()) return nullptr;
     const auto [offset, width] = it->second;
-    if (offset < 0 || width < 0 || offset > m_nSysBufLen - width) return nullptr;
+    const int32_t limit = std::min(m_nSysBufLen, blockLen);
+    if (offset < 0 || width < 0 || offset > limit - width) return nullptr;
     return &it->second;
 }
 
 CParlex::Place CParlex::DSOdataToPCParam(std::string name) const {
-    const Place* place = FindUsablePlace(name);
+    return DSOdataToPCParam(name, m_nSysBufLen);
+}
+
+CParlex::Place CParlex::DSOdataToPCParam(const std::string& name, int32_t blockLen) const {
+    const Place* place = FindUsablePlace(name, blockLen);
     return place != nullptr ? *place : kAbsent;
 }
 
 void CParlex::PCParamToDSOdata(std::string name, int64_t value, unsigned char* block) const {
-    const Place* place = FindUsablePlace(name);
+    PCParamToDSOdata(name, value, block, m_nSysBufLen);
+}
+
+void CParlex::PCParamToDSOdata(const std::string& name, int64_t value, unsigned char* block,
+                               int32_t blockLen) const {
+    const Place* place = FindUsablePlace(name, blockLen);
     if (place == nullptr || block == nullptr) return;
     const auto [offset, width] = *place;
     const auto bits = static_cast<uint64_t>(value);

@@ -59,15 +59,22 @@ public:
     // Place of a parameter, or (-1, -1) when the name is not in the table or
     // its place does not lie wholly inside a block of GetSysBufLen() bytes.
     Place DSOdataToPCParam(std::string name) const;
+    // The same for a block of blockLen bytes, which may be shorter than the
+    // description's (a block loaded from a file): a place that does not lie
+    // wholly inside both gives (-1, -1).
+    Place DSOdataToPCParam(const std::string& name, int32_t blockLen) const;
 
     // Stores value little-endian at the parameter's place in block, which must
     // be at least GetSysBufLen() bytes long: byte i gets bits 8i..8i+7, bytes
     // from the ninth on get 0, and a value wider than the place is cut. Writes
     // nothing when DSOdataToPCParam(name) gives (-1, -1) or block is null.
     void PCParamToDSOdata(std::string name, int64_t value, unsigned char* block) const;
+    // The same for a block of blockLen bytes: nothing is written at a place
+    // that does not lie wholly inside it.
+    void PCParamToDSOdata(const std::string& name, int64_t value, unsigned char* block, int32_t blockLen) const;
 
 private:
-    const Place* FindUsablePlace(const std::string& name) const;
+    const Place* FindUsablePlace(const std::string& name, int32_t blockLen) const;
 
     std::unique_ptr<unsigned char[]> m_pSysBuf;
     Table m_table;

@@ -32,11 +32,13 @@ public:
     static constexpr int kDeepDepthCode = 7;
     static constexpr float kDeepDepthSlowestNs = 80000.0f;
 
+    // The main time base is in the scan range (its label is "Scan").
+    bool IsScan() const;
+
 private:
     bool IsXY() const;
     bool IsMathFFT() const;
     bool IsFFTShown() const;
-    bool IsScan() const;
     bool ChannelShown(int channel) const;
     int ShownChannels() const;
 

@@ -138,9 +138,10 @@ const std::vector<std::string>& CSettingsDecoder::ParameterOrder()
     return order;
 }
 
-bool CSettingsDecoder::ReadParameter(const unsigned char* block, const std::string& name, int64_t& value) const
+bool CSettingsDecoder::ReadParameter(const unsigned char* block, int32_t blockLen, const std::string& name,
+                                     int64_t& value) const
 {
-    const CParlex::Place place = m_protocol.DSOdataToPCParam(name);
+    const CParlex::Place place = m_protocol.DSOdataToPCParam(name, blockLen);
     if (!block || place.first < 0 || place.second <= 0)
         return false;
     const unsigned char* at = block + place.first;
@@ -153,12 +154,12 @@ bool CSettingsDecoder::ReadParameter(const unsigned char* block, const std::stri
     return true;
 }
 
-void CSettingsDecoder::ReadParameters(const unsigned char* block, const std::vector<std::string>& names,
+void CSettingsDecoder::ReadParameters(const unsigned char* block, int32_t blockLen, const std::vector<std::string>& names,
                                       CSettingsRecords& records) const
 {
     for (const std::string& name : names) {
         int64_t value = 0;
-        if (ReadParameter(block, name, value))
+        if (ReadParameter(block, blockLen, name, value))
             records.raw[name] = value;
     }
 }

@@ -27,11 +27,12 @@ public:
     // overtime, measurement items with their sources, menu state, horizontal.
     static const std::vector<std::string>& ParameterOrder();
 
-    // Reads one parameter from block (GetSysBufLen() bytes) into value;
-    // false, value untouched, when the description does not name it.
-    bool ReadParameter(const unsigned char* block, const std::string& name, int64_t& value) const;
+    // Reads one parameter from block (blockLen bytes) into value; false,
+    // value untouched, when the description does not name it or its place
+    // does not lie wholly inside the block.
+    bool ReadParameter(const unsigned char* block, int32_t blockLen, const std::string& name, int64_t& value) const;
     // Reads the named parameters into records.raw; absent ones keep their value.
-    void ReadParameters(const unsigned char* block, const std::vector<std::string>& names,
+    void ReadParameters(const unsigned char* block, int32_t blockLen, const std::vector<std::string>& names,
                         CSettingsRecords& records) const;
 
     // Derives every setting's value and text from records.raw. Returns false

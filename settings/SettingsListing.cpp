@@ -84,7 +84,7 @@ std::vector<SettingLine> ListSettings(const CSettingsRecords& records)
     std::vector<SettingLine> lines;
     for (const Leaf& leaf : Leaves()) {
         const SettingValue* v = records.Find(leaf.kind, leaf.target);
-        lines.push_back({PathText(leaf), leaf.kind, leaf.target, v && v->known ? v->text : std::string()});
+        lines.push_back({PathText(leaf), leaf.items, leaf.kind, leaf.target, v && v->known ? v->text : std::string()});
     }
     return lines;
 }

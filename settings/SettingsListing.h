@@ -8,6 +8,7 @@
 
 struct SettingLine {
     std::string path;   // tree labels from "Setup" down, joined by "/"
+    std::vector<int> items;   // the tree item numbers of the same path, the setting's own last
     int kind = -1;
     int target = 0;
     std::string text;   // the decoded value as the tree shows it ("" before the first decode)

@@ -100,11 +100,22 @@ ChoiceRequest CSettingsModel::RequestFor(int kind, int target, const std::string
     q.listMode = info->input == KindInput::List;
     if (q.listMode)
         q.labels = ChoiceList(*info, target, g_UISysTable);
+    // In the scan range the instrument keeps no persistence but the first.
+    if (kind == KIND_PERSISTENCE && q.labels.size() > 1 && CEditRules(m_records, g_wfmParam).IsScan())
+        q.labels.resize(1);
     if (const SettingValue* v = m_records.Find(kind, target)) {
         q.currentPosition = q.listMode ? static_cast<int>(v->value) : 0;
         q.currentText = v->text;
     }
     return q;
+}
+
+bool CSettingsModel::AcceptsChoice(int kind, int target, const SettingChoice& choice) const
+{
+    std::lock_guard<std::recursive_mutex> lock(g_csLock);
+    std::vector<ParamWrite> writes;
+    return CEditWriter(m_records, g_UISysTable, g_wfmParam).Writes(kind, target, choice, writes) !=
+           WriteStatus::Rejected;
 }
 
 EditResult CSettingsModel::ApplyEdit(int kind, int target, ISettingChooser& chooser, const std::string& title)
@@ -174,16 +185,17 @@ EditResult CSettingsModel::ApplyChosen(int kind, int target, const SettingChoice
     return r;
 }
 
-// With g_csLock held. A parameter the description does not name is skipped.
+// With g_csLock held. A parameter the description does not name, or whose
+// place lies beyond the block (one loaded from a shorter file), is skipped.
 bool CSettingsModel::WriteBlock(const std::vector<ParamWrite>& writes)
 {
     if (!g_pSysParamBuffer || g_SysParamLen <= 0)
         return false;
     bool written = false;
     for (const ParamWrite& w : writes) {
-        if (ParlexParam.DSOdataToPCParam(w.name).first < 0)
+        if (ParlexParam.DSOdataToPCParam(w.name, g_SysParamLen).first < 0)
             continue;
-        ParlexParam.PCParamToDSOdata(w.name, w.value, g_pSysParamBuffer);
+        ParlexParam.PCParamToDSOdata(w.name, w.value, g_pSysParamBuffer, g_SysParamLen);
         written = true;
     }
     return written;
@@ -252,7 +264,7 @@ int CSettingsModel::OnSettingsChanged()
         const bool decoded = g_pSysParamBuffer && g_SysParamLen > 0 && CheckModel();
         if (decoded) {
             const CSettingsDecoder decoder(ParlexParam, g_UISysTable);
-            decoder.ReadParameters(g_pSysParamBuffer, CSettingsDecoder::ParameterOrder(), m_records);
+            decoder.ReadParameters(g_pSysParamBuffer, g_SysParamLen, CSettingsDecoder::ParameterOrder(), m_records);
             if (!decoder.DecodeSettings(m_records))
                 ShowUserMessage(Msg(szVoltCodeUnknown));
             BindToWaveformParam(m_records, g_wfmParam);
@@ -279,7 +291,7 @@ bool CSettingsModel::CheckModel()
 {
     const CSettingsDecoder decoder(ParlexParam, g_UISysTable);
     int64_t type = 0;
-    if (decoder.ReadParameter(g_pSysParamBuffer, "CONTROL-TYPE", type)) {
+    if (decoder.ReadParameter(g_pSysParamBuffer, g_SysParamLen, "CONTROL-TYPE", type)) {
         m_records.raw["CONTROL-TYPE"] = type;
         g_wfmParam.nModel = static_cast<int32_t>(type);
     }

@@ -78,6 +78,11 @@ public:
     // the decoded value.
     ChoiceRequest RequestFor(int kind, int target, const std::string& title = {}) const;
 
+    // Whether the input processor of a typed kind takes the choice's text
+    // (list choices and kinds without processor are always taken); writes
+    // and sends nothing.
+    bool AcceptsChoice(int kind, int target, const SettingChoice& choice) const;
+
     // Opening the virtual front panel: empties the pending commands, releases
     // read mode and gives the panel's state flags.
     FrontPanelState PrepareFrontPanel();

@@ -1,6 +1,8 @@
 #include "settings/view/SettingsPanel.h"
 
+#include <QContextMenuEvent>
 #include <QHeaderView>
+#include <QMouseEvent>
 #include <QMenu>
 #include <QStringList>
 #include <QTreeWidget>
@@ -33,6 +35,7 @@ constexpr int kItemSetup = 13;
 constexpr int kItemFunctions = 101;
 constexpr int kItemVirtualPanel = 110;
 constexpr int kItemPanel = 111;
+constexpr int kKeyboardMenuOffset = 5;   // pixels right of and below the tree's corner
 
 struct FunctionItem {
     int item;
@@ -46,44 +49,6 @@ constexpr FunctionItem kFunctionItems[] = {
 QString Label(int item)
 {
     return QString::fromStdString(TreeItemName(item));
-}
-
-bool IsKnownLabel(const std::string& text)
-{
-    for (int i = 0; i < kItemNameCount; ++i)
-        if (TreeItemName(i) == text)
-            return true;
-    return false;
-}
-
-// Splits a tree path at "/", keeping a label that itself holds "/" (the
-// Chinese "Scale") in one piece.
-std::vector<std::string> SplitTreePath(const std::string& path)
-{
-    std::vector<std::string> parts;
-    size_t start = 0;
-    while (start <= path.size()) {
-        size_t end = path.find('/', start);
-        if (end == std::string::npos)
-            end = path.size();
-        std::string part = path.substr(start, end - start);
-        if (!parts.empty() && IsKnownLabel(parts.back() + "/" + part) && !IsKnownLabel(part))
-            parts.back() += "/" + part;
-        else
-            parts.push_back(std::move(part));
-        start = end + 1;
-    }
-    return parts;
-}
-
-QTreeWidgetItem* ChildWithText(QTreeWidgetItem* parent, const QString& text)
-{
-    for (int i = 0; i < parent->childCount(); ++i)
-        if (parent->child(i)->text(0) == text)
-            return parent->child(i);
-    auto* child = new QTreeWidgetItem(parent, QStringList(text));
-    child->setData(0, CSettingsPanel::kKindRole, -1);
-    return child;
 }
 
 // The waveform sheets read the shown-trace flags when they paint.
@@ -125,8 +90,8 @@ CSettingsPanel::CSettingsPanel(CLinkSession* session, QWidget* parent)
     connect(m_model.get(), &CSettingsModel::SettingsDecoded, this, &CSettingsPanel::Refresh);
     connect(m_tree, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item, int) { EditItem(item); });
     connect(m_tree, &QTreeWidget::itemChanged, this, &CSettingsPanel::OnItemChanged);
-    m_tree->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(m_tree, &QWidget::customContextMenuRequested, this, &CSettingsPanel::ShowContextMenu);
+    m_tree->installEventFilter(this);
+    m_tree->viewport()->installEventFilter(this);
 }
 
 // The session goes back to its own sender before the model goes.
@@ -146,6 +111,7 @@ void CSettingsPanel::BuildTree()
     m_bFilling = true;
     m_root = new QTreeWidgetItem(m_tree, QStringList(Label(kItemRoot)));
     m_root->setData(0, kKindRole, -1);
+    m_root->setData(0, kItemRole, kItemRoot);
     AddDataItems(m_root);
     AddSettingItems(m_root);
     AddFunctionItems(m_root);
@@ -156,6 +122,7 @@ void CSettingsPanel::BuildTree()
 QTreeWidgetItem* CSettingsPanel::AddLeaf(QTreeWidgetItem* parent, int item, int kind, int target)
 {
     auto* leaf = new QTreeWidgetItem(parent, QStringList(Label(item)));
+    leaf->setData(0, kItemRole, item);
     leaf->setData(0, kKindRole, kind);
     leaf->setData(0, kTargetRole, target);
     m_fixedLabels[leaf] = item;
@@ -175,17 +142,29 @@ void CSettingsPanel::AddDataItems(QTreeWidgetItem* root)
     }
 }
 
+// Nodes are found by their item number under their parent, never by their
+// label: the two swap subtrees hold items of equal labels ("Polarity" 63 and
+// 71, "When" 72 and 80) that are different settings.
 void CSettingsPanel::AddSettingItems(QTreeWidgetItem* root)
 {
     QTreeWidgetItem* setup = AddLeaf(root, kItemSetup, -1, 0);
     for (const SettingLine& line : ListSettings(m_model->Records())) {
         QTreeWidgetItem* item = setup;
-        for (const std::string& part : SplitTreePath(line.path))
-            item = ChildWithText(item, QString::fromStdString(part));
-        item->setData(0, kKindRole, line.kind);
-        item->setData(0, kTargetRole, line.target);
-        m_settings[{line.kind, line.target}] = item;
+        for (size_t i = 0; i + 1 < line.items.size(); ++i)
+            item = GroupChild(item, line.items[i]);
+        m_settings[{line.kind, line.target}] = AddLeaf(item, line.items.back(), line.kind, line.target);
     }
+}
+
+QTreeWidgetItem* CSettingsPanel::GroupChild(QTreeWidgetItem* parent, int number)
+{
+    for (int i = 0; i < parent->childCount(); ++i) {
+        QTreeWidgetItem* child = parent->child(i);
+        const auto it = m_fixedLabels.find(child);
+        if (it != m_fixedLabels.end() && it->second == number)
+            return child;
+    }
+    return AddLeaf(parent, number, -1, 0);
 }
 
 void CSettingsPanel::AddFunctionItems(QTreeWidgetItem* root)
@@ -216,17 +195,9 @@ void CSettingsPanel::Refresh()
     m_root->setText(0, model.isEmpty() ? Label(kItemRoot) : model);
     for (const auto& [item, number] : m_fixedLabels)
         item->setText(0, Label(number));
-    for (const SettingLine& line : ListSettings(m_model->Records())) {
-        QTreeWidgetItem* item = FindSetting(line.kind, line.target);
-        if (!item)
-            continue;
-        item->setText(1, QString::fromStdString(line.text));
-        const std::vector<std::string> parts = SplitTreePath(line.path);
-        for (auto part = parts.rbegin(); part != parts.rend() && item && item != m_root; ++part) {
-            item->setText(0, QString::fromStdString(*part));
-            item = item->parent();
-        }
-    }
+    for (const SettingLine& line : ListSettings(m_model->Records()))
+        if (QTreeWidgetItem* item = FindSetting(line.kind, line.target))
+            item->setText(1, QString::fromStdString(line.text));
     for (int trace = 0; trace < 3; ++trace)
         m_traces[trace]->setCheckState(0, g_wfmShow[trace] ? Qt::Checked : Qt::Unchecked);
     m_bFilling = false;
@@ -234,19 +205,55 @@ void CSettingsPanel::Refresh()
 
 EditResult CSettingsPanel::EditItem(QTreeWidgetItem* item)
 {
-    if (!item || item == m_root || item->childCount() > 0)
+    if (!item)
         return {};
-    const int kind = item->data(0, kKindRole).toInt();
-    if (kind < 0) {
-        if (!IsLinkUp())
-            ShowUserMessage(Msg(szConnectFirst));
-        return {};
+    if (!IsLinkUp()) {
+        RefuseWhileDisconnected();
+        EditResult r;
+        r.outcome = EditOutcome::NotConnected;
+        return r;
     }
+    const int kind = item->data(0, kKindRole).toInt();
+    if (item == m_root || item->childCount() > 0 || kind < 0)
+        return {};
     ISettingChooser& chooser = m_chooser ? *m_chooser : static_cast<ISettingChooser&>(*m_dialog);
     const EditResult result =
         m_model->ApplyEdit(kind, item->data(0, kTargetRole).toInt(), chooser, item->text(0).toStdString());
     ShowOutcome(result);
     return result;
+}
+
+void CSettingsPanel::RefuseWhileDisconnected()
+{
+    m_root->setExpanded(false);
+    ShowUserMessage(Msg(szConnectFirst));
+}
+
+// Mouse presses on an item while the link is down go no further than the
+// message (no check mark, no expansion); the context menu opens from here
+// so that its place can follow the way it was asked for.
+bool CSettingsPanel::eventFilter(QObject* watched, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if (watched == m_tree->viewport() && (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick)) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::LeftButton && m_tree->itemAt(mouse->position().toPoint()) && !IsLinkUp()) {
+            RefuseWhileDisconnected();
+            return true;
+        }
+    }
+    if (type == QEvent::ContextMenu) {
+        ShowContextMenu(ContextMenuPosition(*static_cast<QContextMenuEvent*>(event)));
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+QPoint CSettingsPanel::ContextMenuPosition(const QContextMenuEvent& event) const
+{
+    if (event.reason() == QContextMenuEvent::Keyboard)
+        return m_tree->viewport()->mapToGlobal(QPoint(kKeyboardMenuOffset, kKeyboardMenuOffset));
+    return event.globalPos();
 }
 
 void CSettingsPanel::ShowOutcome(const EditResult& result)
@@ -259,6 +266,7 @@ void CSettingsPanel::ShowOutcome(const EditResult& result)
 }
 
 // A check mark of a data item switches its trace in every waveform sheet.
+// While the link is down the mark goes back (the keyboard reaches it too).
 void CSettingsPanel::OnItemChanged(QTreeWidgetItem* item, int column)
 {
     if (m_bFilling || column != 0 || !item->data(0, kTraceRole).isValid())
@@ -268,8 +276,7 @@ void CSettingsPanel::OnItemChanged(QTreeWidgetItem* item, int column)
         m_bFilling = true;
         item->setCheckState(0, g_wfmShow[trace] ? Qt::Checked : Qt::Unchecked);
         m_bFilling = false;
-        m_root->setExpanded(false);
-        ShowUserMessage(Msg(szConnectFirst));
+        RefuseWhileDisconnected();
         return;
     }
     g_wfmShow[trace] = item->checkState(0) == Qt::Checked ? 1 : 0;
@@ -277,7 +284,7 @@ void CSettingsPanel::OnItemChanged(QTreeWidgetItem* item, int column)
 }
 
 // The tree's menu: the edit commands, which a tree has nothing to do with,
-// and the setup file commands.
+// and the setup file commands. at is in global coordinates.
 void CSettingsPanel::ShowContextMenu(const QPoint& at)
 {
     QMenu menu(this);
@@ -286,35 +293,55 @@ void CSettingsPanel::ShowContextMenu(const QPoint& at)
     menu.addSeparator();
     menu.addAction(tr("Save SetFile"), this, [this] { SaveSetupCommand(); });
     menu.addAction(tr("Open SetFile"), this, [this] { OpenSetupCommand(); });
-    menu.exec(m_tree->viewport()->mapToGlobal(at));
+    menu.exec(at);
 }
 
 int CSettingsPanel::SaveSetupCommand()
 {
     QString path = QString::fromStdString(g_openFileName);
     if (g_openFileFlag.load() == 0 || path.isEmpty()) {
-        const QString chosen =
-            ChooseFile(this, FileDialogKind::Save, tr("Setup file (*.set);;All Files (*)"), QStringLiteral("*.set"));
+        const QString chosen = ChooseFile(this, FileDialogKind::Save, SetupFilter(), QStringLiteral("*.set"));
         if (chosen.isEmpty())
             return 0;
         path = SetupFileName(chosen);
     }
-    if (SaveSetupFile(path))
+    const SetupStatus status = SaveSetupFile(path);
+    if (status == SetupStatus::Ok)
         return 1;
-    TellUser(this, tr("The setup file %1 could not be written.").arg(path));
+    TellUser(this, status == SetupStatus::NoSettings
+                       ? tr("There are no instrument settings to save yet: connect the instrument first.")
+                       : tr("The setup file %1 could not be written.").arg(path));
     return 0;
 }
 
 int CSettingsPanel::OpenSetupCommand()
 {
-    const QString path =
-        ChooseFile(this, FileDialogKind::Open, tr("Setup file (*.set);;All Files (*)"), QStringLiteral("*.set"));
+    const QString path = ChooseFile(this, FileDialogKind::Open, SetupFilter(), QStringLiteral("*.set"));
     if (path.isEmpty())
         return 0;
-    if (OpenSetupFile(path, *m_model))
+    const SetupStatus status = OpenSetupFile(path, *m_model);
+    if (status == SetupStatus::Ok)
         return 1;
-    TellUser(this, tr("%1 is not a setup file or is damaged; the settings were not changed.").arg(path));
+    TellUser(this, SetupRefusal(status, path));
     return 0;
+}
+
+QString CSettingsPanel::SetupFilter()
+{
+    return tr("Setup file (*.set);;All Files (*)");
+}
+
+QString CSettingsPanel::SetupRefusal(SetupStatus status, const QString& path)
+{
+    switch (status) {
+    case SetupStatus::Unreadable: return tr("The setup file %1 could not be read.").arg(path);
+    case SetupStatus::NoSettings: return tr("%1 holds no instrument settings; the settings were not changed.").arg(path);
+    case SetupStatus::OtherInstrument:
+        return tr("%1 holds the settings of another instrument (its settings block has a different length); the "
+                  "settings were not changed.")
+            .arg(path);
+    default: return tr("%1 is not a setup file or is damaged; the settings were not changed.").arg(path);
+    }
 }
 
 namespace {

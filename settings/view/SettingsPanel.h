@@ -15,8 +15,10 @@
 #include <utility>
 
 #include "settings/SettingsModel.h"
+#include "settings/view/SetupFile.h"
 
 class CLinkSession;
+class QContextMenuEvent;
 class CParamDialog;
 class ISettingChooser;
 class QTreeWidget;
@@ -29,6 +31,7 @@ public:
     static constexpr int kKindRole = Qt::UserRole;        // setting kind; -1 for none
     static constexpr int kTargetRole = Qt::UserRole + 1;  // channel, trigger target or measurement item
     static constexpr int kTraceRole = Qt::UserRole + 2;   // data items: trace 0 CH1, 1 CH2, 2 math
+    static constexpr int kItemRole = Qt::UserRole + 3;    // tree item number (its label's row of ItemName)
 
     // session may be null (a panel without link, as in a layout preview).
     explicit CSettingsPanel(CLinkSession* session, QWidget* parent = nullptr);
@@ -42,9 +45,14 @@ public:
     // The data item of a trace (0 CH1, 1 CH2, 2 math).
     QTreeWidgetItem* TraceItem(int trace) const;
 
-    // What a double-click on item does: edits its setting, presses its key or
-    // opens the front panel. Items with children do nothing here.
+    // What a double-click on item does: while the link is down it tells the
+    // user to connect first and collapses the root; otherwise it edits the
+    // item's setting, presses its key or opens the front panel. The root and
+    // items with children do nothing more (the tree expands them).
     EditResult EditItem(QTreeWidgetItem* item);
+    // Where the context menu opens: at the cursor, or, opened from the
+    // keyboard, 5 pixels right of and below the tree's top-left corner.
+    QPoint ContextMenuPosition(const QContextMenuEvent& event) const;
     // The chooser edits ask (null: the panel's parameter dialog).
     void SetChooser(ISettingChooser* chooser) { m_chooser = chooser; }
 
@@ -54,10 +62,14 @@ public:
     // Save Setup File: to the open setup file, else to a file the user
     // chooses. Open Setup File: asks for a file, loads it and sends it while
     // the link is up. Each returns non-zero when a file was written or read.
-    int SaveSetupCommand();
-    int OpenSetupCommand();
+    // The main frame's File menu calls them by name.
+    Q_INVOKABLE int SaveSetupCommand();
+    Q_INVOKABLE int OpenSetupCommand();
 
 private:
+    static QString SetupFilter();
+    static QString SetupRefusal(SetupStatus status, const QString& path);
+
     using SettingKey = std::pair<int, int>;   // kind, target
 
     void BuildTree();
@@ -65,9 +77,12 @@ private:
     void AddSettingItems(QTreeWidgetItem* root);
     void AddFunctionItems(QTreeWidgetItem* root);
     QTreeWidgetItem* AddLeaf(QTreeWidgetItem* parent, int item, int kind, int target);
+    QTreeWidgetItem* GroupChild(QTreeWidgetItem* parent, int number);
     void OnItemChanged(QTreeWidgetItem* item, int column);
     void ShowOutcome(const EditResult& result);
     void ShowContextMenu(const QPoint& at);
+    void RefuseWhileDisconnected();
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
     CLinkSession* m_session;
     std::unique_ptr<CSettingsModel> m_model;
@@ -77,6 +92,6 @@ private:
     QTreeWidgetItem* m_root = nullptr;
     QTreeWidgetItem* m_traces[3] = {nullptr, nullptr, nullptr};
     std::map<SettingKey, QTreeWidgetItem*> m_settings;
-    std::map<QTreeWidgetItem*, int> m_fixedLabels;   // items labelled by a tree item number
+    std::map<QTreeWidgetItem*, int> m_fixedLabels;   // every node and its tree item number
     bool m_bFilling = false;
 };

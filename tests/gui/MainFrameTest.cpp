@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -317,4 +319,25 @@ TEST_F(MainFrameTest, FrontPanelOpensOnlyWithTheKeyTable)
     EXPECT_EQ(seen, &frame->Session());
     g_bVKTable.store(0);
     RegisterFrontPanelFactory(saved);
+}
+
+// File > Save Setup File and Open Setup File run the settings panel's commands.
+TEST_F(MainFrameTest, FileMenuReachesTheSetupFileCommands)
+{
+    ScopedPrompts prompts;
+    QMenu* file = frame->menuBar()->actions().first()->menu();
+    ASSERT_TRUE(file->actions().contains(frame->Action(kIdSaveSetupFile)));
+    ASSERT_TRUE(file->actions().contains(frame->Action(kIdOpenSetupFile)));
+    prompts.chosenFile = Path("menu");
+    frame->Action(kIdSaveSetupFile)->trigger();
+    EXPECT_EQ(Bytes(Path("menu.set")).size(), 23 + 4);
+    SetParamBlock({9, 9, 9, 9});
+    prompts.chosenFile = Path("menu.set");
+    frame->Action(kIdOpenSetupFile)->trigger();
+    EXPECT_EQ(prompts.fileDialogs, 2);
+    std::lock_guard<std::recursive_mutex> lock(g_csLock);
+    ASSERT_EQ(g_SysParamLen, 4);
+    EXPECT_EQ(g_pSysParamBuffer[0], 1);
+    g_openFileFlag.store(0);
+    g_openFileName.clear();
 }

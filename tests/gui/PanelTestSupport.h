@@ -21,11 +21,15 @@ public:
         int32_t nPos;
         int64_t llValue;
         int32_t nKeyArg;
+        std::vector<uint8_t> payload;
     };
     int SendCommand(int32_t nCmd, int32_t nPos, int32_t, int32_t, int32_t, int64_t llValue, int32_t,
-                    int32_t nKeyArg, const uint8_t*, int32_t, int32_t) override
+                    int32_t nKeyArg, const uint8_t* pData, int32_t nDataLen, int32_t) override
     {
-        sent.push_back({nCmd, nPos, llValue, nKeyArg});
+        std::vector<uint8_t> payload;
+        if (pData && nDataLen > 0)
+            payload.assign(pData, pData + nDataLen);
+        sent.push_back({nCmd, nPos, llValue, nKeyArg, payload});
         return 1;
     }
     int Count(int32_t nCmd) const

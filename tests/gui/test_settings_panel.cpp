@@ -2,7 +2,9 @@
 // the session's settings messages, fills its tree from the decoded block,
 // keeps its expansion across decodes, sends edits made on the tree and shows
 // refusals; and the parameter dialog's two modes.
-#include <QListWidget>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QLineEdit>
 #include <QTimer>
@@ -11,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -26,6 +29,7 @@
 #include "settings/SettingKinds.h"
 #include "settings/view/ParamDialog.h"
 #include "settings/view/SettingsPanel.h"
+#include "settings/ValueTexts.h"
 #include "sim/SimInstrument.h"
 #include "tessary/UI_Sys_table.h"
 
@@ -69,6 +73,31 @@ int SpanOfCH1()
         high = std::max<int>(high, ADBufferCH1[i]);
     }
     return high - low;
+}
+
+// The parameter dialog that is open now (modal), or null.
+CParamDialog* OpenDialog()
+{
+    if (auto* d = qobject_cast<CParamDialog*>(QApplication::activeModalWidget()))
+        return d;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* d = qobject_cast<CParamDialog*>(w); d && d->isVisible())
+            return d;
+    return nullptr;
+}
+
+// Double-clicks item and lets act work the real dialog it opens.
+void EditInDialog(QTreeWidget* tree, QTreeWidgetItem* item, const std::function<void(CParamDialog&)>& act)
+{
+    bool opened = false;
+    QTimer::singleShot(0, [&] {
+        if (CParamDialog* d = OpenDialog()) {
+            opened = true;
+            act(*d);
+        }
+    });
+    emit tree->itemDoubleClicked(item, 0);
+    EXPECT_TRUE(opened);
 }
 
 class SettingsPanelTest : public ::testing::Test {
@@ -152,6 +181,17 @@ TEST_F(SettingsPanelTest, TreeFillsFromTheDecodedBlockAndKeepsItsExpansion)
     EXPECT_FALSE(panel->FindSetting(KIND_MAIN_TIME_BASE, 0)->text(1).isEmpty());
     EXPECT_NE(panel->FindSetting(KIND_MEASURE_ITEM, 8), nullptr);
     EXPECT_NE(panel->FindSetting(KIND_FRONT_PANEL, 0), nullptr);
+    // Frequency and trigger state are shown only: a double-click asks nothing and sends nothing.
+    CFixedChoice never({0, ""});
+    panel->SetChooser(&never);
+    for (int kind : {KIND_TRIGGER_FREQUENCY, KIND_TRIGGER_STATE}) {
+        QTreeWidgetItem* shownOnly = panel->FindSetting(kind, kTargetNormal);
+        ASSERT_NE(shownOnly, nullptr);
+        EXPECT_FALSE(shownOnly->text(1).isEmpty()) << kind;
+        EXPECT_EQ(panel->EditItem(shownOnly).outcome, EditOutcome::Unchanged);
+    }
+    EXPECT_EQ(never.LastRequest().kind, -1);
+    panel->SetChooser(nullptr);
 
     coupling->parent()->setExpanded(true);
     const uint64_t decodes = panel->Model().DecodeCount();
@@ -253,9 +293,9 @@ TEST(ParamDialogTest, ListAndTextModesGiveTheirChoice)
     EXPECT_FALSE(dialog.List()->isHidden());
     EXPECT_TRUE(dialog.TextBox()->isHidden());
     ASSERT_EQ(dialog.List()->count(), 2);
-    EXPECT_EQ(dialog.List()->item(0)->text(), QString("NTSC"));
+    EXPECT_EQ(dialog.List()->itemText(0), QString("NTSC"));
     EXPECT_EQ(dialog.CurrentChoice().position, 1);
-    dialog.List()->setCurrentRow(0);
+    dialog.List()->setCurrentIndex(0);
     EXPECT_EQ(dialog.CurrentChoice().position, 0);
 
     ChoiceRequest text;
@@ -319,7 +359,7 @@ TEST_F(SettingsPanelTest, DialogApplySendsAtOnceAndCancelKeepsIt)
 
     CParamDialog dialog(&panel->Model());
     QTimer::singleShot(0, &dialog, [&] {
-        dialog.List()->setCurrentRow(wanted);
+        dialog.List()->setCurrentIndex(wanted);
         dialog.ApplyButton()->click();
         dialog.reject();
     });
@@ -329,30 +369,6 @@ TEST_F(SettingsPanelTest, DialogApplySendsAtOnceAndCancelKeepsIt)
     EXPECT_TRUE(session->WaitUntil([&] { return sim->Param("VERT-CH2-COUP") != before; }, 5000));
     EXPECT_TRUE(session->WaitUntil(
         [&] { return panel->Model().RequestFor(KIND_COUPLING, 2).currentPosition == wanted; }, 5000));
-}
-
-TEST_F(SettingsPanelTest, VoltsPerDivisionStepsThroughTheModelsList)
-{
-    ConnectAndDecode();
-    ChoiceRequest request = panel->Model().RequestFor(KIND_VOLTS_PER_DIV, 1, "Scale");
-    ASSERT_FALSE(request.listMode);
-    std::vector<std::string> bases;
-    {
-        std::lock_guard<std::recursive_mutex> lock(g_csLock);
-        const SegmentData* segment = g_UISysTable.GetUISysData("VBASE");
-        ASSERT_NE(segment, nullptr);
-        bases = segment->items;
-    }
-    ASSERT_GE(bases.size(), 3u);
-    CParamDialog dialog(&panel->Model());
-    request.currentText = bases[1];
-    dialog.Prepare(request);
-    dialog.StepVoltsPerDivision(1);
-    EXPECT_EQ(dialog.CurrentChoice().text, bases[2]);
-    dialog.StepVoltsPerDivision(-1);
-    dialog.StepVoltsPerDivision(-1);
-    dialog.StepVoltsPerDivision(-1);   // stays at the first entry
-    EXPECT_EQ(dialog.CurrentChoice().text, bases[0]);
 }
 
 TEST_F(SettingsPanelTest, TreeDoubleClickGoesThroughTheChooser)
@@ -366,4 +382,87 @@ TEST_F(SettingsPanelTest, TreeDoubleClickGoesThroughTheChooser)
     EXPECT_EQ(choice.LastRequest().target, 2);
     EXPECT_EQ(choice.LastRequest().title, invert->text(0).toStdString());
     panel->SetChooser(nullptr);
+}
+
+// End to end on the simulated instrument: the CH1 "Scale" item, a value
+// typed into the dialog, OK (and then Apply followed by Cancel); the
+// instrument's block holds the "VBASE" value of the entry (200.0mV is value
+// 6 and 500.0mV value 7 of the model's settings file) and the tree shows it.
+TEST_F(SettingsPanelTest, ScaleTypedInTheDialogReachesTheInstrumentAndTheTree)
+{
+    ConnectAndDecode();
+    QTreeWidgetItem* scale = panel->FindSetting(KIND_VOLTS_PER_DIV, 1);
+    ASSERT_EQ(scale->text(0), QString("Scale"));
+    ASSERT_EQ(sim->Param("VERT-CH1-VB"), 8);
+    struct Step {
+        const char* typed;
+        bool viaApply;
+        int64_t code;
+        int64_t microvolts;
+    };
+    for (const Step& step : {Step{"200mV", false, 6, 200000}, Step{"500mV", true, 7, 500000}}) {
+        SCOPED_TRACE(step.typed);
+        EditInDialog(panel->Tree(), scale, [&](CParamDialog& d) {
+            d.TextBox()->setText(step.typed);
+            if (step.viaApply) {
+                d.ApplyButton()->click();
+                d.CancelButton()->click();
+            } else {
+                d.OkButton()->click();
+            }
+        });
+        EXPECT_TRUE(session->WaitUntil([&] { return sim->Param("VERT-CH1-VB") == step.code; }, 5000));
+        const QString shown = QString::fromStdString(VoltText(step.microvolts));
+        EXPECT_TRUE(session->WaitUntil([&] { return scale->text(1) == shown; }, 5000)) << scale->text(1).toStdString();
+    }
+}
+
+// With a x10 probe the dialog opens with the decoded 10 V (1.00V entry):
+// the spin steps through the entries times 10 from there.
+TEST_F(SettingsPanelTest, VoltsSpinStepsFromTheDecodedTextWithTheChannelsProbe)
+{
+    ConnectAndDecode();
+    ASSERT_EQ(panel->Model().ApplyChoice(KIND_PROBE, 1, {1, ""}).outcome, EditOutcome::Applied);
+    ASSERT_TRUE(session->WaitUntil([&] { return panel->Model().Records().channel[0].probeFactor == 10; }, 5000));
+    const ChoiceRequest request = panel->Model().RequestFor(KIND_VOLTS_PER_DIV, 1, "Scale");
+    ASSERT_EQ(request.currentText, VoltText(10000000));
+    CParamDialog dialog(&panel->Model());
+    dialog.Prepare(request);
+    dialog.StepVoltsPerDivision(1);
+    EXPECT_EQ(dialog.CurrentChoice().text, VoltText(20000000));
+    dialog.StepVoltsPerDivision(-1);
+    dialog.StepVoltsPerDivision(-1);
+    EXPECT_EQ(dialog.CurrentChoice().text, VoltText(5000000));
+    dialog.TextBox()->setText("3V");   // between two entries: the next one in the step's direction
+    dialog.StepVoltsPerDivision(-1);
+    EXPECT_EQ(dialog.CurrentChoice().text, VoltText(2000000));
+    EXPECT_EQ(dialog.SpinLabel(0)->text(), QString("Min: %1").arg(QString::fromStdString(VoltText(20000))));
+}
+
+// A value the input processor refuses brings the old value back, on Apply
+// and on OK (which then keeps the dialog open).
+TEST_F(SettingsPanelTest, RejectedValueBringsTheOldValueBack)
+{
+    ConnectAndDecode();
+    const ChoiceRequest request = panel->Model().RequestFor(KIND_VOLTS_PER_DIV, 1, "Scale");
+    const QString old = QString::fromStdString(request.currentText);
+    CParamDialog dialog(&panel->Model());
+    bool stayedOpen = false;
+    QString afterOk;
+    QTimer::singleShot(0, &dialog, [&] {
+        dialog.TextBox()->setText("abc");
+        dialog.ApplyButton()->click();
+        EXPECT_EQ(dialog.TextBox()->text(), old);
+        dialog.TextBox()->setText("volts");
+        dialog.OkButton()->click();
+        stayedOpen = dialog.isVisible();
+        afterOk = dialog.TextBox()->text();
+        dialog.reject();
+    });
+    SettingChoice choice;
+    EXPECT_FALSE(dialog.Choose(request, choice));
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_EQ(afterOk, old);
+    EXPECT_FALSE(dialog.IsChanged());
+    EXPECT_EQ(sim->Param("VERT-CH1-VB"), 8);
 }

@@ -97,3 +97,27 @@ TEST(ParameterCodecWidths, ZeroAndWideWidths) {
     EXPECT_EQ(block[9], 0);
     EXPECT_EQ(block[10], kSentinel);
 }
+
+// A block shorter than the description (one loaded from a file): places that
+// do not fit wholly are absent and nothing is written there. The block is a
+// heap buffer of exactly its length, so a write past it is caught under ASan.
+TEST_F(ParameterCodec, ShortBlockKeepsEveryAccessInside) {
+    struct Case {
+        int32_t length;
+        bool tbFits;   // HORIZ-TB: bytes 1..2
+        bool posFits;  // VERT-CH1-POS: bytes 3..6 (the spare line names no group and takes no place)
+    } cases[] = {{12, true, true}, {7, true, true}, {6, true, false}, {3, true, false}, {2, false, false}, {0, false, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.length);
+        std::vector<unsigned char> shortBlock(static_cast<size_t>(c.length), kSentinel);
+        unsigned char* data = c.length > 0 ? shortBlock.data() : nullptr;
+        EXPECT_EQ(table.DSOdataToPCParam("HORIZ-TB", c.length), c.tbFits ? Place(1, 2) : Place(-1, -1));
+        EXPECT_EQ(table.DSOdataToPCParam("VERT-CH1-POS", c.length), c.posFits ? Place(3, 4) : Place(-1, -1));
+        table.PCParamToDSOdata("VERT-CH1-POS", 0x01020304, data, c.length);
+        table.PCParamToDSOdata("HORIZ-TB", 0x0506, data, c.length);
+        const long touched = std::count_if(shortBlock.begin(), shortBlock.end(), [](unsigned char b) { return b != kSentinel; });
+        EXPECT_EQ(touched, (c.tbFits ? 2 : 0) + (c.posFits ? 4 : 0));
+    }
+    // A longer buffer than the description still ends at the description.
+    EXPECT_EQ(table.DSOdataToPCParam("VERT-CH1-POS", 1000), Place(3, 4));
+}

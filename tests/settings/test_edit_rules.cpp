@@ -6,6 +6,7 @@
 #include "corvane/MessageTables.h"
 #include "corvane/SharedState.h"
 #include "settings/SettingKinds.h"
+#include "tessary/UI_Sys_table.h"
 
 namespace {
 
@@ -72,9 +73,13 @@ TEST(SettingsRefusals, DisplayFormatMathAndScanRules)
     Apply(rig, KIND_MATH_OPERATION, 0, {0, ""});
     EXPECT_EQ(rig.sim->Param("DISPLAY-FORMAT"), 0);
 
-    // Scan range: trigger position and level.
+    // Scan range: trigger position and level; persistence lists its first entry only.
+    EXPECT_GT(rig.model->RequestFor(KIND_PERSISTENCE, 0).labels.size(), 1u);
     Apply(rig, KIND_MAIN_TIME_BASE, 0, {18, ""});
     ASSERT_EQ(rig.model->Records().horizontal.mainTimeBase.text, "Scan");
+    const std::vector<std::string> persist = rig.model->RequestFor(KIND_PERSISTENCE, 0).labels;
+    ASSERT_EQ(persist.size(), 1u);
+    EXPECT_EQ(persist[0], g_UISysTable.GetUISysData("PERSIST")->items[0]);
     ExpectRefused(rig, KIND_TRIGGER_POSITION, 0, {-1, "10us"}, szScanMode, "HORIZ-TRIGTIME");
     ExpectRefused(rig, KIND_TRIGGER_LEVEL, 0, {-1, "0.5"}, szScanMode, "TRIG-VPOS");
 }
@@ -157,4 +162,16 @@ TEST(SettingsRefusals, CancelAndBadInputWriteNothing)
     EXPECT_EQ(r.outcome, EditOutcome::Unchanged);  // shown only
     EXPECT_EQ(rig.sim->Param("VERT-CH1-COUP"), 0);
     EXPECT_TRUE(CSettingsRig::TakeMessages().empty());
+}
+
+TEST(SettingsChoices, VideoStandardListsTheSameNamesInBothLanguages)
+{
+    CSettingsModel model;
+    for (uint32_t language : {0u, 1u}) {
+        g_nLanguage = language;
+        const ChoiceRequest q = model.RequestFor(KIND_VIDEO_STANDARD, kTargetNormal, "Standard");
+        EXPECT_TRUE(q.listMode);
+        EXPECT_EQ(q.labels, (std::vector<std::string>{"NTSC", "PAL"})) << "language " << language;
+    }
+    g_nLanguage = 0;
 }
