@@ -1,3 +1,4 @@
+#include "analysis/BusFieldText.h"
 #include "analysis/BusLevels.h"
 #include "analysis/I2CDecoder.h"
 #include "analysis/SPIDecoder.h"
@@ -357,4 +358,36 @@ TEST(SPIDecoder, WrongClockTimingGivesNoFrames) {
     const std::vector<std::uint8_t> flat(100, 0);
     EXPECT_EQ(decoder.Decode(flat.data(), 100, flat.data()), 1);
     EXPECT_TRUE(decoder.Results().empty());
+}
+
+TEST(BusFieldText, AddressMarksAndBasesAsTheDisplayShowsThem) {
+    auto field = [](const char* label, unsigned value, int bits, int ack) {
+        BusField f;
+        f.label = label;
+        for (int b : Bits(value, bits))
+            f.bits.push_back({b, 0, 21});
+        f.ack = ack;
+        return f;
+    };
+    const std::vector<BusField> fields = {
+        field("Addr:", 0xA0, 8, 0),   // 0x50 write, acknowledged
+        field("Addr:", 0xA1, 8, 1),   // 0x50 read, not acknowledged
+        field("Addr:", 0x00, 8, 0),   // broadcast: all bits
+        field("Addr:", 0x01, 8, 0),   // start byte
+        field("Addr:", 0x0A, 8, 0),   // high-speed master code
+        field("Addr:", 0xF4, 8, 0),   // ten-bit prefix ...
+        field("Addr:", 0xA5, 8, 0),   // ... and its second byte
+        field("Data:", 0x05, 8, 0),
+        {"Stop", {}, -1, 0, 0},
+    };
+    std::vector<std::string> shown;
+    for (const BusFieldText& t : BusFieldTexts(fields, kBaseHex, true, true))
+        shown.push_back(t.label + t.value + t.mark);
+    EXPECT_EQ(shown, (std::vector<std::string>{"Addr:50W1", "Addr:50R2", "Addr:0", "SBit:1", "Addr:A", "Addr:7AT",
+                                               "Addr:A5", "Data:5", "Stop"}));
+    const auto binary = BusFieldTexts(fields, kBaseBinary, true, false);
+    EXPECT_EQ(binary[0].value, "1010000");  // seven address bits, padded
+    EXPECT_EQ(binary[7].value, "00000101");
+    EXPECT_EQ(binary[5].mark, "W1");        // without ten-bit reading a prefix is a plain address
+    EXPECT_EQ(BusFieldTexts(fields, kBaseDecimal, false, false)[0].value, "160"); // SPI: every bit is data
 }

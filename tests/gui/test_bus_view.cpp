@@ -1,0 +1,207 @@
+// The bus analysis window: live decoding of the simulated instrument's I2C
+// and SPI traffic through message 1156, its settings panel, the ".bus" file,
+// bitmap export and printing.
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFile>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QTabWidget>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <mutex>
+
+#include "ScopedPrompts.h"
+#include "analysis/BusFieldText.h"
+#include "analysis/view/Analyse_BusView.h"
+#include "analysis/view/AnalyseView.h"
+#include "analysis/view/BusSettingsPanel.h"
+#include "app/ChildFrame.h"
+#include "app/DocKinds.h"
+#include "corvane/WaveMemory.h"
+#include "docs/BusFile.h"
+#include "link/LinkSession.h"
+#include "sim/SimInstrument.h"
+
+namespace {
+
+const DocKind& BusKind() { return *KindByTypeName(QStringLiteral("AnalyseBus")); }
+
+struct BusWindow {
+    explicit BusWindow(CLinkSession* session = nullptr) {
+        auto owned = std::make_unique<CAnalyse_BusView>(session);
+        view = owned.get();
+        frame = new CChildFrame(BusKind(), std::move(owned), session);
+        frame->resize(900, 640);
+        frame->show();
+        QCoreApplication::processEvents();
+    }
+    ~BusWindow() { delete frame; }
+
+    CChildFrame* frame;
+    CAnalyse_BusView* view;
+};
+
+// The decoded fields as the display writes them ("Addr:50W1").
+std::vector<std::string> Shown(CAnalyse_BusView& view) {
+    const CBusAnalysisData& d = view.Data();
+    std::vector<std::string> shown;
+    for (const BusFieldText& t : BusFieldTexts(d.Decoder().Results(), d.numberBase, !d.IsSPI(), false))
+        shown.push_back(t.label + t.value + t.mark);
+    return shown;
+}
+
+LinkTimings FastTimings() {
+    LinkTimings t;
+    t.watchdogSilenceMs = 150;
+    t.watchdogPauseMs = 20;
+    t.sendPollMs = 2;
+    t.statusPollMs = 50;
+    t.acquisitionMs = 100;
+    t.stopFrameWaitMs = 10;
+    t.readModeWaitShortMs = 10;
+    t.readModeWaitLongMs = 10;
+    return t;
+}
+
+// Runs the window on the simulated instrument until a transfer decodes, as
+// the settings decode would (read mode, then the waveform request).
+// Each channel's record ends with its own message: a transfer counts once
+// both records of it have been decoded together.
+void RunUntilDecoded(CLinkSession& session, BusWindow& w, const std::vector<std::string>& expected) {
+    w.view->StartRun();
+    session.ViewStarted();
+    for (int attempt = 0; attempt < 20 && Shown(*w.view) != expected; ++attempt) {
+        if (!session.WaitUntil([] { return g_ReadWfm.load() == 1; }, 3000)) break;
+        g_ReadWfm = 0;
+        session.RequestWaveforms();
+        session.WaitUntil([&] { return Shown(*w.view) == expected; }, 1500);
+    }
+    w.view->StopRun();
+    session.ViewStopped();
+}
+
+void SetSharedTimeBase(int index) {
+    std::lock_guard<std::recursive_mutex> lock(g_csLock);
+    g_wfmParam = tagWaveformParam{};
+    g_wfmParam.nCH1Show = g_wfmParam.nCH2Show = 1;
+    g_wfmParam.nTimeBaseIndex = index;
+}
+
+} // namespace
+
+TEST(BusEndToEnd, SimulatedI2CAndSPIDecodeLiveSaveReopenExportPrint) {
+    // The simulator's time base is 200 us per division (1 us per sample):
+    // buses of 10 kHz put a transfer on the screen.
+    struct Case {
+        const char* sim;
+        const char* bus;
+        std::vector<std::string> expected;
+    } cases[] = {
+        {"model=0,ch1=i2c:10k:addr=0x50:data=A5,3C,ch2=none", "I2C",
+         {"Addr:50W1", "Data:A5", "Data:3C", "Stop"}},
+        {"model=0,ch1=spi:10k:mode=1:data=A5,3C,ch2=none", "SPI", {"Data:A5", "Data:3C"}},
+    };
+    MallocWaveDataBuf(4000, 0, 0.8f);
+    QTemporaryDir dir;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.sim);
+        std::string why;
+        auto sim = CreateSimInstrument(c.sim, &why);
+        ASSERT_TRUE(sim) << why;
+        CLinkSession session(sim, FastTimings());
+        session.SetAcquisitionInterval(100);
+        ASSERT_EQ(session.ConnectCommand(), 1);
+        SetSharedTimeBase(14); // CalcTimeBase(15) = 200000 ns
+        const QString path = dir.filePath(QString::fromLatin1(c.bus) + QStringLiteral(".bus"));
+        {
+            BusWindow w(&session);
+            w.view->Panel().ChooseBusType(QString::fromLatin1(c.bus));
+            QLineEdit* high = w.view->Panel().TimeEdit(0);
+            QLineEdit* low = w.view->Panel().TimeEdit(1);
+            for (QLineEdit* edit : {high, low}) {
+                edit->setText(QStringLiteral("50"));
+                w.view->Panel().UnitList(edit == high ? 0 : 1)->setCurrentText(QStringLiteral("us"));
+                emit edit->editingFinished();
+            }
+            if (QString::fromLatin1(c.bus) == QLatin1String("SPI")) {
+                w.view->Panel().TimeEdit(0)->setText(QStringLiteral("50"));
+                emit w.view->Panel().TimeEdit(0)->editingFinished();
+            }
+            RunUntilDecoded(session, w, c.expected);
+            EXPECT_EQ(w.view->Data().timeBase, 200000.0f);
+            ASSERT_EQ(Shown(*w.view), c.expected) << w.view->Data().Decoder().Status();
+            const QByteArray snapshot = qgetenv("QV_BUS_SNAPSHOT");
+            if (!snapshot.isEmpty())
+                w.frame->grab().save(QString::fromLocal8Bit(snapshot) + QLatin1Char('-') + QLatin1String(c.bus) +
+                                     QStringLiteral(".png"));
+            QString error;
+            ASSERT_TRUE(w.view->SaveDocument(path, &error)) << error.toStdString();
+
+            // Export and printing of what the window shows.
+            const QString bmp = dir.filePath(QStringLiteral("bus.bmp"));
+            ASSERT_EQ(w.view->ExportTo(bmp), 1);
+            QFile exported(bmp);
+            ASSERT_TRUE(exported.open(QIODevice::ReadOnly));
+            EXPECT_EQ(exported.read(2), QByteArray("BM"));
+            QPrinter printer(QPrinter::HighResolution);
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(dir.filePath(QStringLiteral("bus.pdf")));
+            w.view->PrintPage(printer);
+            EXPECT_GT(QFile(dir.filePath(QStringLiteral("bus.pdf"))).size(), 1000);
+        }
+        session.DisconnectCommand();
+        BusWindow reopened;
+        QString error;
+        ASSERT_TRUE(reopened.view->LoadDocument(path, &error)) << error.toStdString();
+        EXPECT_EQ(Shown(*reopened.view), c.expected);
+        EXPECT_EQ(reopened.view->Panel().BusTypeList()->currentText(), QString::fromLatin1(c.bus));
+        const QString data = QString::fromLatin1(QString::fromLatin1(c.bus) == QLatin1String("SPI") ? "DATA" : "SDA");
+        EXPECT_EQ(reopened.view->Panel().LineList(0)->currentText(), data);
+        EXPECT_EQ(reopened.view->Panel().LineList(0)->itemText(0), data);
+    }
+    SetSharedTimeBase(0);
+}
+
+TEST(BusView, PanelRefillsPerBusTypeAndFilesKeepEveryField) {
+    BusWindow w;
+    CBusSettingsPanel& panel = w.view->Panel();
+    EXPECT_EQ(panel.Tabs()->count(), 5);
+    EXPECT_EQ(panel.Tabs()->tabText(0), QStringLiteral("area of Valve Setup"));
+    EXPECT_EQ(panel.TimeEdit(0)->text(), QStringLiteral("4.0"));
+    EXPECT_EQ(panel.TimeEdit(1)->text(), QStringLiteral("4.7"));
+    EXPECT_EQ(panel.TimeEdit(2)->maxLength(), 8);
+    EXPECT_EQ(panel.LineList(1)->currentText(), QStringLiteral("SCL"));
+
+    panel.ChooseBusType(QStringLiteral("SPI"));
+    EXPECT_EQ(panel.TimeEdit(0)->text(), QStringLiteral("90"));
+    EXPECT_EQ(panel.UnitList(0)->currentText(), QStringLiteral("ns"));
+    EXPECT_EQ(w.view->Data().spi.startBuild, "250ns");
+    EXPECT_EQ(panel.LineList(0)->currentText(), QStringLiteral("DATA"));
+    EXPECT_EQ(panel.LineList(1)->currentText(), QStringLiteral("CLK"));
+    // CH1 shows the clock instead: the decoder takes its data from CH2.
+    panel.LineList(0)->setCurrentText(QStringLiteral("CLK"));
+    panel.LineList(1)->setCurrentText(QStringLiteral("DATA"));
+    EXPECT_EQ(w.view->Data().DataChannel(), 1);
+
+    // Colour commands: "BACK" repaints everything, "CH1" only sets the colour.
+    EXPECT_EQ(w.view->SetAreaColour(QStringLiteral("BACK"), QColor(0x10, 0x20, 0x30)), 1);
+    EXPECT_EQ(w.view->Data().colours[kBusBack], 0x302010u);
+    EXPECT_EQ(w.view->SetAreaColour(QStringLiteral("CH1"), Qt::red), 1);
+    EXPECT_EQ(w.view->SetAreaColour(QStringLiteral("Res3"), Qt::red), 0);
+
+    // Save -> load -> save gives the same bytes; every truncation is refused.
+    const QByteArray bytes = CBusFile::Store(w.view->Data());
+    std::unique_ptr<CBusAnalysisData> loaded = CBusFile::LoadBytes(bytes);
+    ASSERT_TRUE(loaded);
+    EXPECT_EQ(loaded->lineNames[0], "CLK");
+    EXPECT_EQ(CBusFile::Store(*loaded), bytes);
+    for (int cut = 0; cut < bytes.size(); cut += 7)
+        EXPECT_FALSE(CBusFile::LoadBytes(bytes.left(cut))) << cut;
+
+    ScopedPrompts prompts;
+    EXPECT_EQ(w.view->ExportTo(QStringLiteral("/nonexistent-dir/x.bmp")), 0);
+    EXPECT_EQ(prompts.notices, QStringList{QStringLiteral("Write File Error!")});
+}
