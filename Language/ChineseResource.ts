@@ -2,6 +2,202 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN" sourcelanguage="en">
 <context>
+    <name>CAnalyse_BusView</name>
+    <message>
+        <source>Write File Error!</source>
+        <translation>写文件错误！</translation>
+    </message>
+    <message>
+        <source>BusName:</source>
+        <translation>总线名称：</translation>
+    </message>
+    <message>
+        <source>Bits:</source>
+        <translation>位数：</translation>
+    </message>
+    <message>
+        <source>HpuleWidth:</source>
+        <translation>高电平脉宽：</translation>
+    </message>
+    <message>
+        <source>LpuleWidth:</source>
+        <translation>低电平脉宽：</translation>
+    </message>
+    <message>
+        <source>Start condition BuildTime:</source>
+        <translation>开始条件建立时间：</translation>
+    </message>
+    <message>
+        <source>CPOL:</source>
+        <translation>CPOL：</translation>
+    </message>
+    <message>
+        <source>CPHA:</source>
+        <translation>CPHA：</translation>
+    </message>
+    <message>
+        <source>Decode Type:</source>
+        <translation>解码类型：</translation>
+    </message>
+    <message>
+        <source>Start condition KeepTime:</source>
+        <translation>开始条件保持时间：</translation>
+    </message>
+    <message>
+        <source>Stop codition time:</source>
+        <translation>停止条件时间：</translation>
+    </message>
+    <message>
+        <source>Address Type:</source>
+        <translation>地址类型：</translation>
+    </message>
+    <message>
+        <source>Save DataFile</source>
+        <translation>保存数据文件</translation>
+    </message>
+    <message>
+        <source>Save DataFile As...</source>
+        <translation>数据文件另存为...</translation>
+    </message>
+    <message>
+        <source>Decode</source>
+        <translation>解码</translation>
+    </message>
+    <message>
+        <source>Export Bitmap...</source>
+        <translation>导出位图...</translation>
+    </message>
+    <message>
+        <source>Print...</source>
+        <translation>打印...</translation>
+    </message>
+    <message>
+        <source>Print Preview</source>
+        <translation>打印预览</translation>
+    </message>
+    <message>
+        <source>Save Workspace</source>
+        <translation>保存工作空间</translation>
+    </message>
+    <message>
+        <source>Save Workspace As...</source>
+        <translation>工作空间另存为...</translation>
+    </message>
+</context>
+<context>
+    <name>CArithmeticPanel</name>
+    <message>
+        <source>Operation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Factor</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1   CH1 %2 mV/div   CH2 %3 mV/div   %4 ns/div</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1   %2 mV/div   x %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CBusFile</name>
+    <message>
+        <source>The bus analysis file is damaged or truncated.</source>
+        <translation>总线分析文件已损坏或不完整。</translation>
+    </message>
+</context>
+<context>
+    <name>CBusSettingsPanel</name>
+    <message>
+        <source>BusName:</source>
+        <translation>总线名称：</translation>
+    </message>
+    <message>
+        <source>Bits:</source>
+        <translation>位数：</translation>
+    </message>
+    <message>
+        <source>Address Bits:</source>
+        <translation>地址位数：</translation>
+    </message>
+    <message>
+        <source>HpuleWidth:</source>
+        <translation>高电平脉宽：</translation>
+    </message>
+    <message>
+        <source>LpuleWidth:</source>
+        <translation>低电平脉宽：</translation>
+    </message>
+    <message>
+        <source>Time3:</source>
+        <translation>时间3：</translation>
+    </message>
+    <message>
+        <source>Time4:</source>
+        <translation>时间4：</translation>
+    </message>
+    <message>
+        <source>default area</source>
+        <translation>默认区域</translation>
+    </message>
+    <message>
+        <source>custom area</source>
+        <translation>自定义区域</translation>
+    </message>
+    <message>
+        <source>positive</source>
+        <translation>正</translation>
+    </message>
+    <message>
+        <source>negative</source>
+        <translation>负</translation>
+    </message>
+    <message>
+        <source>Bulid time：</source>
+        <translation>建立时间：</translation>
+    </message>
+    <message>
+        <source>Keep time：</source>
+        <translation>保持时间：</translation>
+    </message>
+    <message>
+        <source>CPOL：</source>
+        <translation>CPOL：</translation>
+    </message>
+    <message>
+        <source>CPHA：</source>
+        <translation>CPHA：</translation>
+    </message>
+    <message>
+        <source>Stop time</source>
+        <translation>停止时间</translation>
+    </message>
+    <message>
+        <source>Master</source>
+        <translation>主机</translation>
+    </message>
+    <message>
+        <source>Slave</source>
+        <translation>从机</translation>
+    </message>
+    <message>
+        <source>decode type:</source>
+        <translation>解码类型：</translation>
+    </message>
+    <message>
+        <source>AddressType:</source>
+        <translation>地址类型：</translation>
+    </message>
+    <message>
+        <source>Time base: %1 ns/div</source>
+        <translation>时基：%1 ns/div</translation>
+    </message>
+</context>
+<context>
     <name>CChildFrame</name>
     <message>
         <source>Run</source>
@@ -393,6 +589,21 @@
     <message>
         <source>The %1 window (%2 files) is not available in this version yet.</source>
         <translation>此版本尚未提供%1窗口（%2 文件）。</translation>
+    </message>
+</context>
+<context>
+    <name>CPowerSpectrumPanel</name>
+    <message>
+        <source>Input Signal:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Spectrum Setup</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Window</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>

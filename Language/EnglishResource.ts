@@ -2,6 +2,202 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="en">
 <context>
+    <name>CAnalyse_BusView</name>
+    <message>
+        <source>Write File Error!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>BusName:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Bits:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>HpuleWidth:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>LpuleWidth:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start condition BuildTime:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CPOL:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CPHA:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Decode Type:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start condition KeepTime:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stop codition time:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Address Type:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save DataFile</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save DataFile As...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Decode</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export Bitmap...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Print...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Print Preview</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save Workspace</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save Workspace As...</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CArithmeticPanel</name>
+    <message>
+        <source>Operation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Factor</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1   CH1 %2 mV/div   CH2 %3 mV/div   %4 ns/div</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1   %2 mV/div   x %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CBusFile</name>
+    <message>
+        <source>The bus analysis file is damaged or truncated.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CBusSettingsPanel</name>
+    <message>
+        <source>BusName:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Bits:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Address Bits:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>HpuleWidth:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>LpuleWidth:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time3:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time4:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>default area</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>custom area</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>positive</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>negative</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Bulid time：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keep time：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CPOL：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CPHA：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stop time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Master</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Slave</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>decode type:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>AddressType:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time base: %1 ns/div</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CChildFrame</name>
     <message>
         <source>Run</source>
@@ -392,6 +588,21 @@
     </message>
     <message>
         <source>The %1 window (%2 files) is not available in this version yet.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CPowerSpectrumPanel</name>
+    <message>
+        <source>Input Signal:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Spectrum Setup</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Window</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -102,7 +102,7 @@ std::unique_ptr<CBusAnalysisData> CBusFile::LoadBytes(const QByteArray& bytes, Q
     CArchive ar(bytes);
     auto data = std::make_unique<CBusAnalysisData>();
     if (!Serialize(ar, *data) || ar.Remaining() != 0) {
-        if (error) *error = Tr("The bus analysis file is damaged or truncated.");
+        if (error) *error = Tr(QT_TRANSLATE_NOOP("CBusFile", "The bus analysis file is damaged or truncated."));
         return nullptr;
     }
     return data;
