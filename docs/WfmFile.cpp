@@ -23,13 +23,6 @@ void TransferPoint(CArchive& ar, QPoint& p) {
     p = QPoint(x, y);
 }
 
-// A rectangle as left, top, right, bottom with right and bottom exclusive.
-void TransferRect(CArchive& ar, QRect& r) {
-    int32_t l = r.left(), t = r.top(), rt = r.left() + r.width(), b = r.top() + r.height();
-    for (int32_t* v : {&l, &t, &rt, &b}) ar.Transfer(*v);
-    if (ar.IsLoading()) r = QRect(QPoint(l, t), QSize(rt - l, b - t));
-}
-
 // Volts per division travel as float32 ÷ 1000 and come back truncated.
 void TransferVolts(CArchive& ar, int64_t& uv) {
     float stored = static_cast<float>(static_cast<double>(uv) / 1000.0);
