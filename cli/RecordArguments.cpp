@@ -1,64 +1,49 @@
 #include "cli/RecordArguments.h"
 
-#include "cli/TextFile.h"
+#include "cli/OptionPairs.h"
+#include "cli/RecordFile.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
-#include <cstdlib>
 
-std::string ParseOptions(const std::vector<std::string>& args, const std::vector<std::string>& valued,
-                         const std::vector<std::string>& flags, std::map<std::string, std::string>& out) {
-    auto listed = [](const std::vector<std::string>& list, const std::string& a) {
-        return std::find(list.begin(), list.end(), a) != list.end();
-    };
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (listed(flags, a)) {
+std::string ParseRecordOptions(const std::vector<std::string>& args, std::initializer_list<const char*> valued,
+                               const std::vector<std::string>& flags, std::map<std::string, std::string>& out) {
+    std::vector<std::string> pairs;
+    for (const std::string& a : args) {
+        if (std::find(flags.begin(), flags.end(), a) != flags.end())
             out[a] = "1";
-        } else if (listed(valued, a)) {
-            if (i + 1 >= args.size()) return a + " needs a value";
-            out[a] = args[++i];
-        } else {
-            return "unknown argument " + a;
-        }
+        else
+            pairs.push_back(a);
     }
+    std::map<std::string, std::string> values;
+    if (!ReadOptionPairs(pairs, valued, values)) return "unknown, repeated or incomplete option";
+    out.insert(values.begin(), values.end());
     return {};
 }
 
 std::string PositiveNumber(const std::map<std::string, std::string>& o, const std::string& name, double& value) {
     const auto it = o.find(name);
     if (it == o.end()) return name + " is required";
-    char* end = nullptr;
-    const double v = std::strtod(it->second.c_str(), &end);
-    if (it->second.empty() || *end != '\0' || !std::isfinite(v) || v <= 0)
-        return name + " must be a number above 0, not '" + it->second + "'";
-    value = v;
+    if (!ReadPositiveOption(it->second, value)) return name + " must be a number above 0, not '" + it->second + "'";
     return {};
 }
 
-std::string IntegerIn(const std::map<std::string, std::string>& o, const std::string& name, int64_t low,
-                      int64_t high, int64_t& value) {
+std::string IntegerIn(const std::map<std::string, std::string>& o, const std::string& name, int low, int high,
+                      int& value) {
     const auto it = o.find(name);
-    if (it == o.end()) return {};
-    char* end = nullptr;
-    const long long v = std::strtoll(it->second.c_str(), &end, 10);
-    if (it->second.empty() || *end != '\0' || v < low || v > high)
-        return name + " must be an integer from " + std::to_string(low) + " to " + std::to_string(high) + ", not '" +
-               it->second + "'";
-    value = v;
-    return {};
-}
-
-std::string ReadRecordFile(const std::string& path, std::vector<uint8_t>& bytes) {
-    std::string text;
-    if (std::string error = ReadTextFile(path, text, kMaxRecordFileBytes); !error.empty()) return error;
-    if (text.empty()) return "empty record";
-    bytes.assign(text.begin(), text.end());
-    return {};
+    if (it == o.end() || ReadIntOption(it->second, low, high, value)) return {};
+    return name + " must be an integer from " + std::to_string(low) + " to " + std::to_string(high) + ", not '" +
+           it->second + "'";
 }
 
 void WriteOut(const char* data, std::size_t size) {
     std::fwrite(data, 1, size, stdout);
     std::fflush(stdout);
+}
+
+bool ReadNonEmptyRecord(const std::string& path, std::vector<uint8_t>& record) {
+    if (!ReadRecordFile(path, record)) return false;
+    if (!record.empty()) return true;
+    std::fprintf(stderr, "quorvex-cli: %s: empty record\n", path.c_str());
+    return false;
 }

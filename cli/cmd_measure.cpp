@@ -33,7 +33,7 @@ int Usage(const std::string& reason) {
 
 int MeasureRecordFile(const std::map<std::string, std::string>& o, unsigned language) {
     double mv = 0, ns = 0;
-    int64_t pos = 0, dots = 200;
+    int pos = 0, dots = 200;
     for (const std::string& reason :
          {PositiveNumber(o, "--vdiv", mv), PositiveNumber(o, "--tdiv", ns), IntegerIn(o, "--pos", -1000, 1000, pos),
           IntegerIn(o, "--dots", 1, 1000000, dots)})
@@ -41,10 +41,7 @@ int MeasureRecordFile(const std::map<std::string, std::string>& o, unsigned lang
     if (o.count("--txt") && o.count("--csv")) return Usage("--txt and --csv exclude each other");
     std::vector<uint8_t> record;
     const std::string& path = o.at("--record");
-    if (const std::string error = ReadRecordFile(path, record); !error.empty()) {
-        std::fprintf(stderr, "quorvex-cli: %s: %s\n", path.c_str(), error.c_str());
-        return 1;
-    }
+    if (!ReadNonEmptyRecord(path, record)) return 1;
     MeasureInput in;
     in.samples = record.data();
     in.count = record.size();
@@ -79,7 +76,7 @@ void PrintItems(const CapturedRecord& r, int source, unsigned language, bool fir
 }
 
 int MeasureInstrument(CliContext& ctx, const std::map<std::string, std::string>& o) {
-    int64_t source = 1, count = 1;
+    int source = 1, count = 1;
     for (const std::string& reason : {IntegerIn(o, "--source", 1, 2, source), IntegerIn(o, "--count", 1, 100000, count)})
         if (!reason.empty()) return Usage(reason);
     int status = 0;
@@ -98,7 +95,7 @@ int MeasureInstrument(CliContext& ctx, const std::map<std::string, std::string>&
 int RunMeasure(CliContext& ctx) {
     std::map<std::string, std::string> o;
     const std::string reason =
-        ParseOptions(ctx.args, {"--record", "--vdiv", "--tdiv", "--pos", "--dots", "--source", "--count"},
+        ParseRecordOptions(ctx.args, {"--record", "--vdiv", "--tdiv", "--pos", "--dots", "--source", "--count"},
                      {"--txt", "--csv"}, o);
     if (!reason.empty()) return Usage(reason);
     if (o.count("--record")) {

@@ -20,9 +20,9 @@ int Usage(const std::string& reason) {
 
 int RunTable(CliContext& ctx) {
     std::map<std::string, std::string> o;
-    std::string reason = ParseOptions(ctx.args, {"--record", "--vdiv", "--tdiv", "--hpos", "--page"}, {"--txt", "--csv"}, o);
+    std::string reason = ParseRecordOptions(ctx.args, {"--record", "--vdiv", "--tdiv", "--hpos", "--page"}, {"--txt", "--csv"}, o);
     double mv = 0, ns = 0;
-    int64_t hpos = 0, page = 1;
+    int hpos = 0, page = 1;
     if (reason.empty() && !o.count("--record")) reason = "--record FILE is required";
     for (const std::string& r : {PositiveNumber(o, "--vdiv", mv), PositiveNumber(o, "--tdiv", ns),
                                  IntegerIn(o, "--hpos", -1000000, 1000000, hpos), IntegerIn(o, "--page", 1, 1000000, page)})
@@ -30,10 +30,7 @@ int RunTable(CliContext& ctx) {
     if (reason.empty() && o.count("--txt") && o.count("--csv")) reason = "--txt and --csv exclude each other";
     if (!reason.empty()) return Usage(reason);
     std::vector<uint8_t> record;
-    if (const std::string error = ReadRecordFile(o.at("--record"), record); !error.empty()) {
-        std::fprintf(stderr, "quorvex-cli: %s: %s\n", o.at("--record").c_str(), error.c_str());
-        return 1;
-    }
+    if (!ReadNonEmptyRecord(o.at("--record"), record)) return 1;
     tagWaveformParam wfm;
     wfm.llCH1VoltBase = static_cast<int64_t>(mv * 1000.0);
     wfm.fTableTimeBase = static_cast<float>(ns);
