@@ -19,7 +19,9 @@
 #include "analysis/view/AnalyseView.h"
 #include "analysis/view/BusSettingsPanel.h"
 #include "app/ChildFrame.h"
+#include "app/AppSettings.h"
 #include "app/DocKinds.h"
+#include "app/MainFrame.h"
 #include "corvane/WaveMemory.h"
 #include "docs/BusFile.h"
 #include "link/LinkSession.h"
@@ -199,4 +201,39 @@ TEST(BusView, PanelRefillsPerBusTypeAndFilesKeepEveryField) {
     ScopedPrompts prompts;
     EXPECT_EQ(w.view->ExportTo(QStringLiteral("/nonexistent-dir/x.bmp")), 0);
     EXPECT_EQ(prompts.notices, QStringList{QStringLiteral("Write File Error!")});
+}
+
+TEST(BusView, FileNewNumbersWindowsRefusesTheTenthAndWorkspacesRestoreThem) {
+    QTemporaryDir dir;
+    ScopedPrompts prompts;
+    CAppSettings settings;
+    auto frame = std::make_unique<CMainFrame>(CreateSimInstrument("", nullptr), settings,
+                                              dir.filePath(QStringLiteral("Param.ini")).toStdString());
+    for (int i = 0; i < CAnalyse_BusView::kMaxWindows + 1; ++i)
+        frame->NewWindow(BusKind());
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QList<CChildFrame*> frames = frame->ChildFrames();
+    ASSERT_EQ(frames.size(), CAnalyse_BusView::kMaxWindows);
+    EXPECT_EQ(frames.front()->windowTitle(), QStringLiteral("Bus_1"));
+    EXPECT_EQ(prompts.notices, QStringList{QStringLiteral("Exceed maximum window numbers limit!")});
+    EXPECT_FALSE(frames.front()->View()->IsPlaceholder());
+
+    // One SPI window in a workspace comes back as an SPI window.
+    for (int i = 1; i < frames.size(); ++i)
+        frames[i]->CloseWithoutAsking();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    auto* view = static_cast<CAnalyse_BusView*>(frames.front()->View());
+    view->Panel().ChooseBusType(QStringLiteral("SPI"));
+    const QString path = dir.filePath(QStringLiteral("desk.wrk"));
+    ASSERT_TRUE(frame->WriteWorkspace(path));
+    ASSERT_TRUE(frame->CloseWorkspace());
+    ASSERT_EQ(frame->ReadWorkspace(path), 1);
+    frames = frame->ChildFrames();
+    ASSERT_EQ(frames.size(), 1);
+    view = static_cast<CAnalyse_BusView*>(frames.front()->View());
+    EXPECT_TRUE(view->Data().IsSPI());
+    EXPECT_EQ(view->Panel().LineList(1)->currentText(), QStringLiteral("CLK"));
+    frame.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
