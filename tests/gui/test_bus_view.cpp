@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <mutex>
 
 #include "ScopedPrompts.h"
@@ -70,16 +71,24 @@ LinkTimings FastTimings() {
 
 // Runs the window on the simulated instrument until a transfer decodes, as
 // the settings decode would (read mode, then the waveform request).
+// The record holds one whole transfer and only fields of it: repeats of the
+// transfer, and pieces of it cut off at the record's ends, are no error.
+bool HoldsTransfer(const std::vector<std::string>& shown, const std::vector<std::string>& transfer) {
+    for (const std::string& field : shown)
+        if (std::find(transfer.begin(), transfer.end(), field) == transfer.end()) return false;
+    return std::search(shown.begin(), shown.end(), transfer.begin(), transfer.end()) != shown.end();
+}
+
 // Each channel's record ends with its own message: a transfer counts once
 // both records of it have been decoded together.
-void RunUntilDecoded(CLinkSession& session, BusWindow& w, const std::vector<std::string>& expected) {
+void RunUntilDecoded(CLinkSession& session, BusWindow& w, const std::vector<std::string>& transfer) {
     w.view->StartRun();
     session.ViewStarted();
-    for (int attempt = 0; attempt < 20 && Shown(*w.view) != expected; ++attempt) {
+    for (int attempt = 0; attempt < 20 && !HoldsTransfer(Shown(*w.view), transfer); ++attempt) {
         if (!session.WaitUntil([] { return g_ReadWfm.load() == 1; }, 3000)) break;
         g_ReadWfm = 0;
         session.RequestWaveforms();
-        session.WaitUntil([&] { return Shown(*w.view) == expected; }, 1500);
+        session.WaitUntil([&] { return HoldsTransfer(Shown(*w.view), transfer); }, 1500);
     }
     w.view->StopRun();
     session.ViewStopped();
@@ -96,15 +105,15 @@ void SetSharedTimeBase(int index) {
 
 TEST(BusEndToEnd, SimulatedI2CAndSPIDecodeLiveSaveReopenExportPrint) {
     // The simulator's time base is 200 us per division (1 us per sample):
-    // buses of 10 kHz put a transfer on the screen.
+    // buses of 20 kHz put whole transfers on the screen.
     struct Case {
         const char* sim;
         const char* bus;
         std::vector<std::string> expected;
     } cases[] = {
-        {"model=0,ch1=i2c:10k:addr=0x50:data=A5,3C,ch2=none", "I2C",
+        {"model=0,ch1=i2c:20k:addr=0x50:data=A5,3C:gap=4,ch2=none", "I2C",
          {"Addr:50W1", "Data:A5", "Data:3C", "Stop"}},
-        {"model=0,ch1=spi:10k:mode=1:data=A5,3C,ch2=none", "SPI", {"Data:A5", "Data:3C"}},
+        {"model=0,ch1=spi:20k:mode=1:data=A5,3C:gap=4,ch2=none", "SPI", {"Data:A5", "Data:3C"}},
     };
     MallocWaveDataBuf(4000, 0, 0.8f);
     QTemporaryDir dir;
@@ -118,23 +127,21 @@ TEST(BusEndToEnd, SimulatedI2CAndSPIDecodeLiveSaveReopenExportPrint) {
         ASSERT_EQ(session.ConnectCommand(), 1);
         SetSharedTimeBase(14); // CalcTimeBase(15) = 200000 ns
         const QString path = dir.filePath(QString::fromLatin1(c.bus) + QStringLiteral(".bus"));
+        std::vector<std::string> shown;
         {
             BusWindow w(&session);
             w.view->Panel().ChooseBusType(QString::fromLatin1(c.bus));
             QLineEdit* high = w.view->Panel().TimeEdit(0);
             QLineEdit* low = w.view->Panel().TimeEdit(1);
             for (QLineEdit* edit : {high, low}) {
-                edit->setText(QStringLiteral("50"));
+                edit->setText(QStringLiteral("25"));
                 w.view->Panel().UnitList(edit == high ? 0 : 1)->setCurrentText(QStringLiteral("us"));
                 emit edit->editingFinished();
             }
-            if (QString::fromLatin1(c.bus) == QLatin1String("SPI")) {
-                w.view->Panel().TimeEdit(0)->setText(QStringLiteral("50"));
-                emit w.view->Panel().TimeEdit(0)->editingFinished();
-            }
             RunUntilDecoded(session, w, c.expected);
             EXPECT_EQ(w.view->Data().timeBase, 200000.0f);
-            ASSERT_EQ(Shown(*w.view), c.expected) << w.view->Data().Decoder().Status();
+            ASSERT_TRUE(HoldsTransfer(Shown(*w.view), c.expected)) << w.view->Data().Decoder().Status();
+            shown = Shown(*w.view);
             const QByteArray snapshot = qgetenv("QV_BUS_SNAPSHOT");
             if (!snapshot.isEmpty())
                 w.frame->grab().save(QString::fromLocal8Bit(snapshot) + QLatin1Char('-') + QLatin1String(c.bus) +
@@ -158,7 +165,7 @@ TEST(BusEndToEnd, SimulatedI2CAndSPIDecodeLiveSaveReopenExportPrint) {
         BusWindow reopened;
         QString error;
         ASSERT_TRUE(reopened.view->LoadDocument(path, &error)) << error.toStdString();
-        EXPECT_EQ(Shown(*reopened.view), c.expected);
+        EXPECT_EQ(Shown(*reopened.view), shown);
         EXPECT_EQ(reopened.view->Panel().BusTypeList()->currentText(), QString::fromLatin1(c.bus));
         const QString data = QString::fromLatin1(QString::fromLatin1(c.bus) == QLatin1String("SPI") ? "DATA" : "SDA");
         EXPECT_EQ(reopened.view->Panel().LineList(0)->currentText(), data);
