@@ -193,6 +193,27 @@ TEST(I2CDecoder, ReadsAddressDataAndStop) {
     EXPECT_EQ(fields[1].bits[0].width, 21); // a one-sample edge plus 20
 }
 
+TEST(I2CDecoder, ABitWindowOfFourWithTwoSamplesHighReadsOne) {
+    BusTrace t = I2CWrite(0x50, {0xA5});
+    // The first SCL rise after the start: a ramp whose 10 %..90 % window
+    // holds four samples, SDA below the mid-level in the first two of them.
+    int r = 146;
+    while (static_cast<std::int8_t>(t.clock[r]) < 0 || static_cast<std::int8_t>(t.clock[r - 1]) > 0)
+        ++r;
+    const int ramp[] = {-45, -10, 30, 45};
+    for (int i = 0; i < 4; ++i) {
+        t.clock[r - 1 + i] = Byte(ramp[i]);
+        t.data[r - 1 + i] = Byte(i < 2 ? kLow : kHigh);
+    }
+    CI2CDecoder decoder = I2CAt100nsPerSample();
+    ASSERT_EQ(decoder.Decode(t.clock.data(), t.Length(), t.data.data()), 1) << decoder.Status();
+    ASSERT_FALSE(decoder.Results().empty());
+    const BusField& address = decoder.Results()[0];
+    EXPECT_EQ(address.bits[0].width, 3 + 20); // window from sample r-1 to r+2
+    EXPECT_EQ(address.bits[0].value, 1);
+    EXPECT_EQ(Hex(address), "A0");
+}
+
 TEST(I2CDecoder, LevelsFromTheRecordFollowAShiftedSwing) {
     // The instrument shows CH1 two divisions up: the lines swing 10 .. 90
     // counts, so the fixed band (-40 .. +40) sees no transition at all.
