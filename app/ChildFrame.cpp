@@ -400,8 +400,9 @@ void CChildFrame::UpdateCommandStates()
     Action(kIdStop)->setEnabled(CanStop());
     Action(kIdFullScreen)->setChecked(m_bFullScreen);
     if (m_verticalAction) {
-        m_verticalAction->setVisible(!running);
-        m_horizontalAction->setVisible(!running);
+        const bool shown = !running && m_view->ScaleSelectorsApply();
+        m_verticalAction->setVisible(shown);
+        m_horizontalAction->setVisible(shown);
     }
     if (m_sources)
         for (QAbstractButton* b : m_sources->buttons())

@@ -47,6 +47,9 @@ public:
     virtual void SetZoomFactor(double factor) {}
     virtual void ApplyHorizontalScale(int index, double scale) {}
     virtual void ApplyVerticalScale(int index, double scale) {}
+    // Waveform sheet: whether the scale selectors apply to what it shows
+    // (they are hidden in X-Y, as they are while it runs).
+    virtual bool ScaleSelectorsApply() const { return true; }
     // Measurement (0 CH1, 1 CH2) and data table (also 2 FFT): the source.
     virtual void SetSource(int mode) {}
     // Data table: show page (1-based) with rowsPerPage rows; reloadValues is

@@ -51,7 +51,7 @@ struct tagWaveformParam {
     int32_t nFFTFactor = 0;          // FFT zoom (free for the decode; kept in files)
     int32_t nFFTDbBase = 0;          // FFT decibels per division
     std::string strFFTDbBase;        // its text (kept in files)
-    float fFFTFreqBase = 0.0f;       // FFT frequency base
+    float fFFTFreqBase = 0.0f;       // FFT frequency per division in Hz (CalcFqBase, which is in mHz, ÷ 1000)
     std::string strFFTFreqBase;      // its text (kept in files)
     float fTableTimeBase = 0.0f;     // time per division in ns, used by the data table
     int32_t nWinTimeBase = 0;        // window time base (free for the decode)

@@ -26,10 +26,14 @@ QPoint CDSOCursor::MoveCursor(QPoint point) {
     const QPoint before = m_pos;
     if (m_type == CURSOR_HORIZONTAL) m_pos.setY(target.y());
     if (m_type == CURSOR_VERTICAL) m_pos.setX(target.x());
+    m_transformPoint = m_pos;
     return m_pos - before;
 }
 
-void CDSOCursor::MoveBy(QPoint delta) { m_pos = ClampToGraph(m_pos + m_displacement + delta) - m_displacement; }
+void CDSOCursor::MoveBy(QPoint delta) {
+    m_pos = ClampToGraph(m_pos + m_displacement + delta) - m_displacement;
+    m_transformPoint = m_pos;
+}
 
 void CDSOCursor::SetDisplacement(int dx, int dy) { m_displacement += QPoint(dx, dy); }
 
@@ -58,15 +62,18 @@ void CDSOCursor::SetPrePenStyle(int32_t style) {
 
 void CDSOCursor::SetVtRatio(float ratio, int pivotY) {
     if (m_type != CURSOR_HORIZONTAL || !std::isfinite(ratio) || ratio <= 0) return;
-    m_pos.setY(static_cast<int>(std::lround(pivotY + (m_transformPoint.y() - pivotY) * double(ratio))));
-    m_transformPoint = m_pos;
+    m_transformPoint.setY(pivotY + (m_transformPoint.y() - pivotY) * double(ratio));
+    const int y = static_cast<int>(std::lround(std::clamp(m_transformPoint.y(), -1.0e6, 1.0e6)));
+    m_pos.setY(ClampToGraph(QPoint(0, y + m_displacement.y())).y() - m_displacement.y());
 }
 
-void CDSOCursor::SetHzRatio(float ratio) {
-    if (m_type != CURSOR_VERTICAL || !std::isfinite(ratio) || ratio <= 0) return;
-    const double centre = GraticuleWidth / 2.0;
-    m_pos.setX(static_cast<int>(std::lround(centre + (m_transformPoint.x() - centre) * double(ratio))));
-    m_transformPoint = m_pos;
+void CDSOCursor::SetHzRatio(float ratio) { SetHzRatio(ratio, GraticuleWidth / 2.0); }
+
+void CDSOCursor::SetHzRatio(float ratio, double centreX) {
+    if (m_type != CURSOR_VERTICAL || !std::isfinite(ratio) || ratio <= 0 || !std::isfinite(centreX)) return;
+    m_transformPoint.setX(centreX + (m_transformPoint.x() - centreX) * double(ratio));
+    const int x = static_cast<int>(std::lround(std::clamp(m_transformPoint.x(), -1.0e6, 1.0e6)));
+    m_pos.setX(ClampToGraph(QPoint(x + m_displacement.x(), 0)).x() - m_displacement.x());
 }
 
 void CDSOCursor::DrawCursor(QPainter& painter) {
@@ -92,7 +99,9 @@ void CDSOCursor::Serialize(CArchive& ar) {
     TransferPoint(ar, m_prePos);
     TransferPoint(ar, m_oldPlace);
     TransferPoint(ar, m_initPlace);
-    TransferPoint(ar, m_transformPoint);
+    QPoint transform = m_transformPoint.toPoint();
+    TransferPoint(ar, transform);
+    if (ar.IsLoading()) m_transformPoint = transform;
     TransferPoint(ar, m_displacement);
     TransferRanged(ar, m_penStyle, 0, kMaxPenStyle);
     TransferRanged(ar, m_prePenStyle, 0, kMaxPenStyle);

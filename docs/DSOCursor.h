@@ -37,13 +37,18 @@ public:
     // Back to the initial state of the current type: old place := initial
     // place, no displacement, not selected, no fellow.
     void initCursor();
-    // The point the ratios below scale; the sheet sets it to the position.
+    // The place the ratios below scale: where the cursor was put (by the
+    // sheet, a drag or MoveBy), carried through every rescale without being
+    // held inside the graph, so that going back to the first scale brings the
+    // cursor back to where it was put. The position is this place held
+    // inside the graph.
     void SetTransformPoint(QPoint point) { m_transformPoint = point; }
-    QPoint GetTransformPoint() const { return m_transformPoint; }
+    QPoint GetTransformPoint() const { return m_transformPoint.toPoint(); }
 
     // Follows the mouse: a horizontal cursor takes the point's y, a vertical
     // one its x, held inside the graph. Returns how far the cursor moved, so a
-    // fellow cursor can be moved by the same amount (MoveBy).
+    // fellow cursor can be moved by the same amount (MoveBy). Both set the
+    // transform point to the new position.
     QPoint MoveCursor(QPoint point);
     void MoveBy(QPoint delta);
     // Adds to the displacement (trace drags and arrow keys).
@@ -72,11 +77,13 @@ public:
     int32_t GetFellowSelFlag() const { return m_fellow; }
 
     // Scales a horizontal cursor's y about pivotY (vertical ratio) or a
-    // vertical cursor's x about the graph centre (horizontal ratio), starting
-    // from the transform point; used when a trace returns to its acquired
-    // scale so the cursors keep marking the same values.
+    // vertical cursor's x about centreX (horizontal ratio; the graph centre
+    // unless given), starting from the transform point; used when the
+    // selected trace changes scale so the cursors keep marking the same
+    // values. The position is the result held inside the graph.
     void SetVtRatio(float ratio, int pivotY);
     void SetHzRatio(float ratio);
+    void SetHzRatio(float ratio, double centreX);
 
     void DrawCursor(QPainter& painter);
 
@@ -90,7 +97,7 @@ private:
     QPoint m_prePos;
     QPoint m_oldPlace;
     QPoint m_initPlace;
-    QPoint m_transformPoint;
+    QPointF m_transformPoint;  // kept unrounded between rescales
     QPoint m_displacement;
     int32_t m_penStyle = 0;
     int32_t m_prePenStyle = 0;

@@ -6,10 +6,6 @@
 #include <algorithm>
 #include <cmath>
 
-namespace {
-constexpr double kDivisionUnits = 200.0;
-}
-
 QString DSOFormatValue(double value, const QString& unit) {
     if (!std::isfinite(value)) return QStringLiteral("---");
     if (value == 0) return QStringLiteral("0") + unit;
@@ -36,13 +32,14 @@ void CDSOInfo::SetShowFlag(int32_t flag) {
 void CDSOInfo::ProcessInfo(const CDSOCursor& cursor1, const CDSOCursor& cursor2, int vOffset, int hOffset) {
     m_cursorType = cursor1.GetCursorType();
     const bool spectrum = m_showFlag == SHOW_SPECTRUM;
+    const double zeroX = wndWidth / 2.0 + hOffset;
     auto value = [&](QPoint at) {
         if (m_cursorType == CDSOCursor::CURSOR_HORIZONTAL) {
-            const double perDivision = spectrum ? m_dbBase : m_voltBase * 1.0e-3;
-            return (at.y() - vOffset) / kDivisionUnits * perDivision;
+            if (spectrum) return m_dbReference + (at.y() - vOffset) / kSpectrumDbDivisionUnits * m_dbBase;
+            return (at.y() - vOffset) / kDivisionUnits * m_voltBase * 1.0e-3;
         }
-        const double perDivision = spectrum ? m_fqBase * 1.0e-3 : m_timeBase * 1.0e-9;
-        return (at.x() - (wndWidth / 2.0 + hOffset)) / kDivisionUnits * perDivision;
+        if (spectrum) return (at.x() - zeroX) / (double(wndWidth) / kSpectrumFqDivisions) * (m_fqBase * 1.0e-3);
+        return (at.x() - zeroX) / kDivisionUnits * m_timeBase * 1.0e-9;
     };
     m_value1 = value(cursor1.GetDrawPos());
     m_value2 = value(cursor2.GetDrawPos());

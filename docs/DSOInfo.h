@@ -1,20 +1,25 @@
 // CDSOInfo: the cursor read-out: the values the two cursors mark and their
 // difference.
 //
-// ProcessInfo reads the cursors' drawn places (graph units, 200 units per
-// division):
-// - horizontal cursors: value = (y − vOffset) / 200 × vertical base, where
-//   vOffset is the graph y of the channel's zero (its position × 8); the
-//   vertical base is volts per division in mV, or decibels per division for
-//   the spectrum (show flag 3);
-// - vertical cursors: value = (x − (wndWidth / 2 + hOffset)) / 200 × horizontal
-//   base, where hOffset moves the zero from the graph's centre; the base is
-//   time per division in ns, or the frequency per division in mHz for the
-//   spectrum. Vertical cursors also show 1/ΔT.
+// ProcessInfo reads the cursors' drawn places (graph units) against the
+// graph point where the trace's zero is drawn: vOffset is its y, and
+// wndWidth / 2 + hOffset its x.
+// - Channels (200 units per division both ways): a horizontal cursor reads
+//   (y − vOffset) / 200 × volts per division (mV), a vertical one
+//   (x − zero x) / 200 × time per division (ns); the trace's zero is its
+//   pivot and the trigger mark. Vertical cursors also show 1/ΔT.
+// - The spectrum (show flag 3), whose trace spreads ten frequency divisions
+//   over the graph width and draws one decibel division as
+//   kSpectrumDbDivisionUnits around the reference level: a horizontal cursor
+//   reads reference + (y − vOffset) / 80 × decibels per division, a vertical
+//   one (x − zero x) / (wndWidth / 10) × frequency per division (mHz), the
+//   zero being frequency 0 at the graph's left edge.
 //
 // File state after the shared header and the box: time base, volt base
 // (float64), frequency base (64-bit), decibel base, show flag (32-bit), then the three
 // values last computed (float64) and the cursor type they belong to (32-bit).
+// The reference level is not stored: the sheet sets it from its acquisition
+// parameters before it recomputes.
 #pragma once
 
 #include "docs/DSOTextBox.h"
@@ -24,6 +29,12 @@ class CDSOCursor;
 class CDSOInfo : public CDSOTextBox {
 public:
     enum SHOW_FLAG : int32_t { SHOW_CHANNEL = 0, SHOW_SPECTRUM = 3 };
+    // Graph units of one division of a channel trace, both ways.
+    static constexpr double kDivisionUnits = 200.0;
+    // Graph units of one decibel division of the spectrum trace.
+    static constexpr double kSpectrumDbDivisionUnits = 80.0;
+    // Frequency divisions of the spectrum across the graph width.
+    static constexpr int kSpectrumFqDivisions = 10;
 
     CDSOInfo();
 
@@ -37,6 +48,9 @@ public:
     int64_t GetFqBase() const { return m_fqBase; }
     void SetDbBase(int32_t dbPerDivision) { m_dbBase = dbPerDivision; }
     int32_t GetDbBase() const { return m_dbBase; }
+    // The spectrum's reference level (dB), drawn on the trace's zero line.
+    void SetDbReference(int32_t db) { m_dbReference = db; }
+    int32_t GetDbReference() const { return m_dbReference; }
     void SetShowFlag(int32_t flag);
     int32_t GetShowFlag() const { return m_showFlag; }
 
@@ -57,6 +71,7 @@ private:
     double m_voltBase = 1000.0;
     int64_t m_fqBase = 1000;
     int32_t m_dbBase = 10;
+    int32_t m_dbReference = 0;
     int32_t m_showFlag = SHOW_CHANNEL;
     double m_value1 = 0;
     double m_value2 = 0;

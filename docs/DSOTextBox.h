@@ -28,6 +28,8 @@ public:
     // drawn at the current zoom before the first paint).
     int IsSelRect(QPoint point) const;
     QRectF GetBoxRect() const;
+    // The lines the box shows now.
+    QStringList GetLines() const { return Lines(); }
 
 protected:
     explicit CDSOTextBox(QPointF topLeft) : m_topLeft(topLeft) {}

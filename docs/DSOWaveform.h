@@ -77,6 +77,8 @@ public:
     void ResetDisplacement() { m_displacement = QPoint(); }
     QPoint GetDisplacement() const { return m_displacement; }
     QPointF DisplayPoint(QPointF point) const;
+    // The graph x the horizontal ratio scales about (trig.x0 above).
+    double TriggerX() const;
 
     // --- scales ---
     void SetVtScaleIndex(int32_t index) { m_vtScaleIndex = index; }
@@ -125,7 +127,6 @@ private:
     void DrawDirect(QPainter& painter, const QColor& ink) const;
     void DrawDecimated(QPainter& painter, const QColor& ink) const;
     void DrawTriggerMark(QPainter& painter, const QColor& ink) const;
-    double TriggerX() const;
     void SerializePoints(CArchive& ar);
 
     mutable std::mutex m_lock; // guards m_points

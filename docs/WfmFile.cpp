@@ -2,6 +2,7 @@
 
 #include "corvane/SharedState.h"
 #include "docs/YTSheetData.h"
+#include "docs/YTSheetZoom.h"
 
 #include <QCoreApplication>
 
@@ -9,8 +10,6 @@
 
 namespace {
 
-constexpr float kMinZoom = 1.0f;
-constexpr float kMaxZoom = 36.0f;
 // Largest volts per division (µV) a file may hold: far above any probe scale.
 constexpr double kMaxVoltsUv = 1.0e15;
 
@@ -44,8 +43,10 @@ void TransferFinite(CArchive& ar, float& value) {
 void TransferDisplayState(CArchive& ar, CYTSheetData& s) {
     ar.Transfer(s.colorMode);
     ar.Transfer(s.zoom);
-    if (ar.IsLoading() && (s.colorMode < 0 || s.colorMode > 1 || !(s.zoom >= kMinZoom && s.zoom <= kMaxZoom)))
-        ar.SetFailed();
+    if (ar.IsLoading() && (s.colorMode < 0 || s.colorMode > 1)) ar.SetFailed();
+    // A zoom outside the range the view offers is only a display choice: it
+    // is brought into the range, and the file is read on.
+    if (ar.IsLoading()) s.zoom = CYTSheetZoom::Clamp(s.zoom);
     TransferPoint(ar, s.centre);
     TransferPoint(ar, s.scrollPos);
     TransferRect(ar, s.clientRect);

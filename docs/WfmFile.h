@@ -3,21 +3,25 @@
 //
 // Layout (docs/Archive.h rules: little-endian, counted strings, no padding):
 //   class record "CYTSheetView", schema 3
-//   colour mode (32-bit), zoom (float32), view centre x, y (2 × 32-bit),
-//   scroll position x, y, client rectangle and frame rectangle (left, top,
-//   right, bottom; right and bottom exclusive), frame show state (32-bit);
-//   CH1 and CH2 volts per division ÷ 1000 (float32 each), CH1 and CH2
-//   vertical position (16-bit each), the two volts-per-division texts,
-//   horizontal position (32-bit), the window state (32-bit), the measurement
-//   time base (float32), the time-base text, the FFT zoom (32-bit), FFT
-//   decibels per division (32-bit) and its text, the FFT frequency base
-//   (float32) and its text, the trigger level (16-bit), then eleven 32-bit
-//   values: CH1 and CH2 scale index, time-base index, math operation, CH1
-//   and CH2 probe, CH1 and CH2 coupling, CH1 and CH2 scale override, display
-//   format;
+//   colour mode (32-bit), zoom (float32; 5.0 is 100 %), view centre x, y
+//   (2 × 32-bit), scroll position x, y, client rectangle and frame rectangle
+//   (left, top, right, bottom; right and bottom exclusive; device pixels),
+//   frame show state (32-bit);
+//   CH1 and CH2 volts per division in millivolts (float32 each: the µV of
+//   the acquisition parameters ÷ 1000, read back × 1000 truncated), CH1 and
+//   CH2 vertical position (16-bit each, sample counts), the two
+//   volts-per-division texts, horizontal position (32-bit, 1/40 division),
+//   the window state (32-bit), the measurement time base (float32, ns per
+//   division), the time-base text, the FFT zoom (32-bit), FFT decibels per
+//   division (32-bit) and its text, the FFT frequency base (float32, Hz per
+//   division) and its text, the trigger level (16-bit, sample counts), then
+//   eleven 32-bit values: CH1 and CH2 scale index, time-base index, math
+//   operation, CH1 and CH2 probe, CH1 and CH2 coupling, CH1 and CH2 scale
+//   override, display format;
 //   then the drawing objects' own records: graticule, traces 1-3, blocks 1-3,
 //   rail, cursors 1 and 2, cursor read-out, scale read-out.
 // Any schema is read; the schema found goes to g_nSchema before the fields.
+// A stored zoom outside 20 % … 750 % is brought into that range.
 #pragma once
 
 #include "docs/Archive.h"

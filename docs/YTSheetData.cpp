@@ -15,6 +15,13 @@ QFont SheetTextFont() {
     return font;
 }
 
+// The scale a trace is drawn at: its acquired scale over its ratio. The
+// stored one is kept when it agrees (it carries no rounding of the ratio).
+double DrawnScale(double acquired, float ratio, double stored) {
+    const double drawn = acquired / static_cast<double>(ratio);
+    return std::isfinite(stored) && std::abs(stored - drawn) <= 1e-4 * std::abs(drawn) ? stored : drawn;
+}
+
 void PlaceCursor(CDSOCursor& cursor, QPoint pos, QPoint prePos, int32_t penStyle) {
     cursor.SetPos(pos);
     cursor.SetPrePos(prePos);
@@ -108,6 +115,8 @@ double CYTSheetData::VoltScaleUv(int channel) const {
 
 double CYTSheetData::TimeScaleNs() const { return static_cast<double>(CalcTimeBase(wfm.nHorizScaleIndex + 1)); }
 
+double CYTSheetData::SpectrumFqScaleMhz() const { return static_cast<double>(wfm.fFFTFreqBase) * 1000.0; }
+
 void CYTSheetData::SetAcquiredScales() {
     for (int ch = kTraceCH1; ch <= kTraceCH2; ++ch) {
         const double volts = VoltScaleUv(ch);
@@ -119,7 +128,7 @@ void CYTSheetData::SetAcquiredScales() {
     CDSOWaveform& math = trace[kTraceMath];
     const bool spectrum = wfm.nMathOperation == kMathFFT;
     const double vertical = spectrum ? static_cast<double>(wfm.nFFTDbBase) : VoltScaleUv(kTraceCH1);
-    const double horizontal = spectrum ? static_cast<double>(wfm.fFFTFreqBase) : TimeScaleNs();
+    const double horizontal = spectrum ? SpectrumFqScaleMhz() : TimeScaleNs();
     math.SetPreVtScale(vertical);
     math.SetOldVtScale(vertical);
     math.SetPreHzScale(horizontal);
@@ -128,13 +137,25 @@ void CYTSheetData::SetAcquiredScales() {
 
 void CYTSheetData::DeriveDisplayState() {
     wfm.strState = trace[kTraceCH1].GetState();
-    wfm.nHorizScaleIndex = trace[kTraceCH1].GetHzScaleIndex();
+    // The views' horizontal scale is the time-base code (as the settings
+    // decode sets it); each trace's own index is the scale chosen for it.
+    wfm.nHorizScaleIndex = wfm.nTimeBaseIndex;
     wfm.nCH1Show = trace[kTraceCH1].GetVisible();
     wfm.nCH2Show = trace[kTraceCH2].GetVisible();
     wfm.nMathShow = trace[kTraceMath].GetVisible();
     for (CDSOWaveform& t : trace) t.SetState(wfm.strState);
     showTrigger = trace[kTraceCH1].GetTrigVisible() || wfm.strState == "Scan";
+    double shownVt[kTraceCount], shownHz[kTraceCount];
+    for (int i = 0; i < kTraceCount; ++i) {
+        shownVt[i] = trace[i].GetPreVtScale();
+        shownHz[i] = trace[i].GetPreHzScale();
+    }
     SetAcquiredScales();
+    for (int i = 0; i < kTraceCount; ++i) {
+        CDSOWaveform& t = trace[i];
+        t.SetPreVtScale(DrawnScale(t.GetOldVtScale(), t.GetVtRatio(), shownVt[i]));
+        t.SetPreHzScale(DrawnScale(t.GetOldHzScale(), t.GetHzRatio(), shownHz[i]));
+    }
     savedColorMode = colorMode;
     ApplyColorMode(colorMode);
 }

@@ -76,6 +76,7 @@ public:
     float xStep = 0.0f;                       // graph units between two samples
     int32_t online = 0;                       // 1 while the sheet takes live records
     int32_t showTrigger = 1;                  // trigger marks shown (outside scan mode)
+    bool scaleInfoDrawn = false;              // the last paint drew the scale read-out
     QFont textFont;                           // read-out font, height in logical units
 
     // --- window placement kept in the file ---
@@ -107,12 +108,19 @@ public:
     double VoltScaleUv(int channel) const;
     // Time per division in ns of the horizontal scale index.
     double TimeScaleNs() const;
+    // The spectrum's frequency per division in mHz, the unit of CalcFqBase
+    // and of the traces' horizontal scales (the acquisition parameters hold
+    // it in Hz).
+    double SpectrumFqScaleMhz() const;
     // Sets each trace's previous and old scales to the acquired ones (µV and
     // ns; decibels and mHz for the spectrum trace).
     void SetAcquiredScales();
-    // After a file was read: each trace gets the acquisition state text and
-    // its acquired scales; the shown flags and scale index that the file does
-    // not carry are taken from the traces; the colour mode is applied.
+    // After a file was read: each trace gets the acquisition state text; its
+    // old (acquired) scales come from the acquisition parameters of the file
+    // and its previous (shown) scales stay the ones it was drawn at; the
+    // shown flags that the file does not carry are taken from the traces,
+    // the horizontal scale index from the time-base index; the colour mode
+    // is applied.
     void DeriveDisplayState();
     // The graph y of a trace's zero level (its pivot as displayed).
     int PivotY(int index) const;
@@ -120,4 +128,6 @@ public:
     int FocusedTrace() const;
     // The first trace whose block is enabled, or -1.
     int SelectedTrace() const { return EnabledBlock(); }
+    // The frame's scale selectors apply to this sheet as shown: not in X-Y.
+    bool ScaleSelectorsApply() const { return wfm.nDisplayFormat != kFormatXY; }
 };

@@ -46,6 +46,7 @@ void CYTSheetPainter::Paint(QPainter& painter, CYTSheetData& sheet, const SheetP
     sheet.graticule.SetZoomScale(sheet.zoom);
     sheet.graticule.DrawGraticule(painter);
     sheet.graticule.DrawCoverArea(painter);
+    HideMarks(sheet);
     if (IsYT(sheet.wfm.nDisplayFormat))
         PaintYT(painter, sheet, options);
     else if (sheet.wfm.nDisplayFormat == kFormatXY)
@@ -53,6 +54,17 @@ void CYTSheetPainter::Paint(QPainter& painter, CYTSheetData& sheet, const SheetP
     if (!options.rubberBand.isEmpty()) PaintRubberBand(painter, options.rubberBand);
     painter.restore();
     if (blackWhite) sheet.ApplyColorMode(sheet.savedColorMode);
+}
+
+// Cursors, cursor read-out, blocks and rail are hidden unless the format
+// draws them, so that the mouse finds nothing it cannot see; the scale
+// read-out keeps the user's choice and is only marked as not drawn.
+void CYTSheetPainter::HideMarks(CYTSheetData& sheet) {
+    for (CDSOCursor& c : sheet.cursor) c.SetVisible(0);
+    for (CDSOMoveBlock& b : sheet.block) b.SetVisible(0);
+    sheet.cursorInfo.SetVisible(0);
+    sheet.rail.SetVisible(0);
+    sheet.scaleInfoDrawn = false;
 }
 
 void CYTSheetPainter::PaintYT(QPainter& painter, CYTSheetData& sheet, const SheetPaintOptions& options) {
@@ -103,6 +115,7 @@ void CYTSheetPainter::PaintScaleInfo(QPainter& painter, CYTSheetData& sheet, con
     info.SetShowFlag(spectrum ? CDSOParam::SHOW_SPECTRUM : CDSOParam::SHOW_YT);
     info.SetZoomScale(sheet.zoom);
     info.DrawInfo(painter);
+    sheet.scaleInfoDrawn = true;
 }
 
 void CYTSheetPainter::PaintBlocksAndRail(QPainter& painter, CYTSheetData& sheet, const bool drawn[3]) {
@@ -134,11 +147,6 @@ void CYTSheetPainter::PaintBlocksAndRail(QPainter& painter, CYTSheetData& sheet,
 }
 
 void CYTSheetPainter::PaintXY(QPainter& painter, CYTSheetData& sheet) {
-    for (CDSOCursor& c : sheet.cursor) c.SetVisible(0);
-    for (CDSOMoveBlock& b : sheet.block) b.SetVisible(0);
-    sheet.cursorInfo.SetVisible(0);
-    sheet.rail.SetVisible(0);
-
     const QColor ink = sheet.colorMode == COLOR_MODE_BW ? QColor(Qt::black) : QColorFromDSO(kXYColor);
     const uint32_t count = std::min({sheet.trace[kTraceCH1].GetPointCount(), sheet.trace[kTraceCH2].GetPointCount(),
                                      static_cast<uint32_t>(std::max(sheet.pointsPerTrace, 0))});
@@ -155,6 +163,7 @@ void CYTSheetPainter::PaintXY(QPainter& painter, CYTSheetData& sheet) {
     info.SetParamShow(sheet.trace[0].GetVisible(), sheet.trace[1].GetVisible(), sheet.trace[2].GetVisible());
     info.SetZoomScale(sheet.zoom);
     info.DrawInfo(painter);
+    sheet.scaleInfoDrawn = true;
 
     // The caption is drawn upright in device space, centred over the graph.
     const QString caption = QString::fromLatin1(kXYCaption);

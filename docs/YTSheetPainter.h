@@ -39,6 +39,7 @@ public:
     static QString TimeText(double nanoseconds);
 
 private:
+    static void HideMarks(CYTSheetData& sheet);
     static void PaintYT(QPainter& painter, CYTSheetData& sheet, const SheetPaintOptions& options);
     static void PaintXY(QPainter& painter, CYTSheetData& sheet);
     static void PaintScaleInfo(QPainter& painter, CYTSheetData& sheet, const bool drawn[3]);

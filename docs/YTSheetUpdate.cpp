@@ -107,6 +107,15 @@ int32_t DecibelIndex(int32_t dbPerDivision) {
     return 0;
 }
 
+// The frequency selector's entry nearest a frequency per division (mHz).
+int32_t FrequencyIndex(double mhzPerDivision) {
+    int32_t best = 0;
+    for (int i = 1; i < kFrequencyScaleEntries; ++i)
+        if (std::abs(CalcFqBase(i + 1) - mhzPerDivision) < std::abs(CalcFqBase(best + 1) - mhzPerDivision))
+            best = i;
+    return best;
+}
+
 SheetSelectorState SelectorsFor(const CYTSheetData& sheet) {
     SheetSelectorState s;
     s.channel = sheet.EnabledBlock();
@@ -114,6 +123,7 @@ SheetSelectorState SelectorsFor(const CYTSheetData& sheet) {
     if (s.channel == kTraceMath && sheet.wfm.nMathOperation == kMathFFT) {
         s.spectrum = true;
         s.verticalIndex = DecibelIndex(sheet.wfm.nFFTDbBase);
+        s.horizontalIndex = FrequencyIndex(sheet.SpectrumFqScaleMhz());
         return s;
     }
     const int channel = s.channel == kTraceCH2 ? kTraceCH2 : kTraceCH1;
@@ -159,15 +169,6 @@ void FillArithmetic(CYTSheetData& sheet, const SheetAcquisition& in, SheetUpdate
     StorePoints(math, points, result);
 }
 
-// The spectrum trace spreads its 10 divisions over the whole graph width,
-// while the cursor read-out counts 200 graph units a division: the frequency
-// a read-out division stands for is the spectrum's frequency per division
-// scaled by 200 units over the graph units of one spectrum division.
-int64_t SpectrumReadoutFqBase(double fqPerSpectrumDivision) {
-    const double unitsPerSpectrumDivision = wndWidth / 10.0;
-    return static_cast<int64_t>(std::llround(fqPerSpectrumDivision * 200.0 / unitsPerSpectrumDivision));
-}
-
 void FillSpectrum(CYTSheetData& sheet, const SheetAcquisition& in, SheetUpdateResult& result) {
     const tagWaveformParam& wfm = sheet.wfm;
     const uint8_t* source = wfm.nFFTSource == 1 ? in.ch2 : in.ch1;
@@ -187,7 +188,8 @@ void FillSpectrum(CYTSheetData& sheet, const SheetAcquisition& in, SheetUpdateRe
     math.MallocMem(kSpectrumTraceColumns);
     StorePoints(math, points, result);
     sheet.cursorInfo.SetDbBase(wfm.nFFTDbBase);
-    sheet.cursorInfo.SetFqBase(SpectrumReadoutFqBase(wfm.fFFTFreqBase));
+    sheet.cursorInfo.SetDbReference(wfm.nFFTRefLevel);
+    sheet.cursorInfo.SetFqBase(std::llround(sheet.SpectrumFqScaleMhz()));
     sheet.cursorInfo.SetShowFlag(CDSOInfo::SHOW_SPECTRUM);
 }
 
@@ -213,6 +215,7 @@ int MathPivot(const tagWaveformParam& wfm) {
 
 void PlaceOnlinePivots(CYTSheetData& sheet) {
     tagWaveformParam& wfm = sheet.wfm;
+    // The horizontal position counts 1/40 division: 5 graph units a step.
     const int trigX = static_cast<int>(-wfm.nHorizPos * 2 * 2.5);
     const int16_t positions[2] = {wfm.nCH1Pos, wfm.nCH2Pos};
     for (int ch = kTraceCH1; ch <= kTraceCH2; ++ch) {
@@ -226,22 +229,30 @@ void PlaceOnlinePivots(CYTSheetData& sheet) {
 
 }  // namespace
 
+bool SpectrumSelected(const CYTSheetData& sheet) {
+    return sheet.EnabledBlock() == kTraceMath && sheet.wfm.nMathOperation == kMathFFT;
+}
+
+// The cursors read from where the selected trace's zero is drawn: its pivot
+// line, and its trigger mark (for the spectrum, frequency 0 at the left end
+// of the trace), so that a cursor on the trigger mark reads 0 s whatever the
+// trace's ratios and displacement.
 void RefreshCursorReadout(CYTSheetData& sheet) {
-    const tagWaveformParam& wfm = sheet.wfm;
-    const int channel = sheet.EnabledBlock();
-    int position = channel == kTraceCH2 ? wfm.nCH2Pos : channel == kTraceMath ? wfm.nMathPos : wfm.nCH1Pos;
-    int horizontal = -(wfm.nHorizPos * 10);
-    // The spectrum's frequency zero is the graph's left edge.
-    if (channel == kTraceMath && wfm.nMathOperation == kMathFFT) horizontal = -wndWidth / 2;
-    sheet.cursorInfo.ProcessInfo(sheet.cursor[0], sheet.cursor[1], position * kUnitsPerCount, horizontal);
+    const int enabled = sheet.EnabledBlock();
+    const CDSOWaveform& t = sheet.trace[enabled < 0 ? kTraceCH1 : enabled];
+    const double zeroX = SpectrumSelected(sheet) ? 0.0 : t.TriggerX();
+    const QPointF zero = t.DisplayPoint(QPointF(zeroX, t.GetPivot().y()));
+    sheet.cursorInfo.ProcessInfo(sheet.cursor[0], sheet.cursor[1], static_cast<int>(std::lround(zero.y())),
+                                 static_cast<int>(std::lround(zero.x())) - wndWidth / 2);
 }
 
 void RefreshReadoutBases(CYTSheetData& sheet) {
     const int enabled = sheet.EnabledBlock();
     const CDSOWaveform& t = sheet.trace[enabled < 0 ? kTraceCH1 : enabled];
-    if (enabled == kTraceMath && sheet.wfm.nMathOperation == kMathFFT) {
-        sheet.cursorInfo.SetFqBase(SpectrumReadoutFqBase(t.GetPreHzScale()));
+    if (SpectrumSelected(sheet)) {
+        sheet.cursorInfo.SetFqBase(std::llround(t.GetPreHzScale()));
         sheet.cursorInfo.SetDbBase(static_cast<int32_t>(t.GetPreVtScale()));
+        sheet.cursorInfo.SetDbReference(sheet.wfm.nFFTRefLevel);
         return;
     }
     sheet.cursorInfo.SetTimeBase(t.GetPreHzScale());
@@ -299,8 +310,8 @@ SheetUpdateResult ApplyAcquisition(CYTSheetData& sheet, const SheetAcquisition& 
     result.selectors = SelectorsFor(sheet);
     FillMath(sheet, in, result);
     if (!result.ok) return result;
-    RefreshCursorReadout(sheet);
     if (sheet.online) PlaceOnlinePivots(sheet);
+    RefreshCursorReadout(sheet);
     return result;
 }
 

@@ -51,6 +51,9 @@ struct SheetUpdateResult {
 inline constexpr int kClipMarkerY = 1024;   // bottom clip marker (0x80), sign by the inverted flag
 inline constexpr int kNoDataTraceY = -1550; // 0x81, and 0xFF in scan mode
 
+// Entries of the frequency selector (CalcFqBase of 1 … 31).
+inline constexpr int kFrequencyScaleEntries = 31;
+
 // Columns of the spectrum math trace and the gap code of a column without a value.
 inline constexpr int kSpectrumTraceColumns = 2500;
 inline constexpr uint8_t kSpectrumGapCode = 254;
@@ -71,12 +74,13 @@ bool SpectrumColumnCarriesValue(int column);
 std::array<uint8_t, kSpectrumTraceColumns> SpectrumColumnCodes(const std::array<int32_t, 1024>& db,
                                                                int32_t referenceDb, int32_t dbPerDivision);
 
-// Recomputes the cursor read-out from the two cursors for the channel whose
-// block is enabled (its zero level and the trigger's horizontal place).
+// Recomputes the cursor read-out from the two cursors for the trace whose
+// block is enabled, from where its zero is drawn now: its pivot line and its
+// trigger mark, or for the spectrum its reference level and frequency 0.
 void RefreshCursorReadout(CYTSheetData& sheet);
 // The cursor read-out's bases from the enabled trace's current scales: time
 // per division (ns) and volts per division (mV), or for the spectrum trace the
-// frequency step (mHz) and decibels per division.
+// frequency per division (mHz), decibels per division and reference level.
 void RefreshReadoutBases(CYTSheetData& sheet);
 
 // Runs the update on the sheet with the given record bytes (the caller holds

@@ -12,10 +12,13 @@ constexpr int kPictureHeightPerZoom = 100;
 
 float CYTSheetZoom::Clamp(float zoom) {
     if (!std::isfinite(zoom)) return kDefault;
-    return std::clamp(zoom, kMin, kMax);
+    return std::clamp(zoom, kMin, kMaxTyped);
 }
 
-float CYTSheetZoom::ZoomIn(float zoom) { return std::min(Clamp(zoom) + kStep, kMax); }
+float CYTSheetZoom::ZoomIn(float zoom) {
+    const float z = Clamp(zoom);
+    return std::max(z, std::min(z + kStep, kMax));
+}
 
 float CYTSheetZoom::ZoomOut(float zoom) { return std::max(Clamp(zoom) - kStep, kMin); }
 

@@ -3,7 +3,9 @@
 // Zoom z is the factor of the logical-to-device mapping: the graph is
 // 100 × z by 80 × z device pixels (5.0 shows 100 %), drawn 30 pixels in
 // from the picture's top-left corner; the whole picture is 125 × z by
-// 100 × z. Zoom steps by 1.0 between 1.0 (20 %) and 36.0 (720 %).
+// 100 × z. Zoom steps by 1.0 between 1.0 (20 %) and 36.0 (720 %); a zoom
+// typed into the frame's box may go up to 37.5 (750 %), and a step up never
+// lowers it.
 #pragma once
 
 #include <QPoint>
@@ -14,7 +16,8 @@
 class CYTSheetZoom {
 public:
     static constexpr float kMin = 1.0f;
-    static constexpr float kMax = 36.0f;
+    static constexpr float kMax = 36.0f;       // highest zoom a step reaches
+    static constexpr float kMaxTyped = 37.5f;  // highest zoom at all (750 %)
     static constexpr float kDefault = 5.0f;
     static constexpr float kStep = 1.0f;
 
@@ -39,6 +42,7 @@ public:
     // "100%": z × 100 ÷ 5 truncated.
     static int Percent(float zoom);
     static QString ZoomText(float zoom);
-    // Zoom factor of a picked or typed factor, held inside kMin … kMax.
+    // Zoom factor of a picked, typed or stored factor, held inside
+    // kMin … kMaxTyped; a non-number gives kDefault.
     static float Clamp(float zoom);
 };

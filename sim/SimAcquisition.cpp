@@ -105,6 +105,10 @@ double CSimAcquisition::TriggerLevelVolts(const SimState& state, int* channel) {
     return counts / kCountsPerDiv * fe.voltsPerDiv * (fe.inverted ? -1.0 : 1.0);
 }
 
+double CSimAcquisition::TriggerOffsetDivisions(const CSimParamBlock& block) {
+    return -static_cast<double>(block.Get("HORIZ-TRIGTIME")) / kPsPerSecond / SecondsPerDiv(block);
+}
+
 AcquisitionTiming CSimAcquisition::Timing(const SimState& state, int recordLength) {
     AcquisitionTiming t;
     t.secondsPerDiv = SecondsPerDiv(state.block);
@@ -114,7 +118,7 @@ AcquisitionTiming CSimAcquisition::Timing(const SimState& state, int recordLengt
     t.trigger.levelVolts = TriggerLevelVolts(state, &source);
     t.trigger.sourceChannel = source == 0 ? 1 : source;
     t.trigger.risingSlope = state.block.Get("TRIG-EDGE-SLOPE") == 0;
-    t.triggerOffsetDiv = static_cast<double>(state.block.Get("HORIZ-TRIGTIME")) / kPsPerSecond / t.secondsPerDiv;
+    t.triggerOffsetDiv = TriggerOffsetDivisions(state.block);
     const double span = t.secondsPerDiv * t.gridDivisions;
     t.startTime = static_cast<double>(state.acquisition) * span * kAcquisitionSpacing;
     t.seed = state.seed + state.acquisition;

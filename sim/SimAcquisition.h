@@ -34,6 +34,10 @@ public:
     static double VoltsPerDiv(const CSimParamBlock& block, int channel);  // at the probe tip
     static int ProbeFactor(const CSimParamBlock& block, int channel);
     static bool ScanRange(const CSimParamBlock& block);
+    // Where the trigger point lies, in divisions right of the screen centre:
+    // "HORIZ-TRIGTIME" is the time from the trigger to the centre, so a
+    // positive time (a delay) puts the trigger left of the centre.
+    static double TriggerOffsetDivisions(const CSimParamBlock& block);
 
     static ChannelFrontEnd FrontEnd(const SimState& state, int channel);
     static AcquisitionTiming Timing(const SimState& state, int recordLength);

@@ -85,7 +85,7 @@ ScreenState CSimDisplay::Compose(SimState& state) {
     CSimAcquisition::TriggerLevelVolts(state, &source);
     screen.triggerSourceChannel = source == 2 ? 2 : 1;
     screen.triggerLevelCounts = static_cast<int>(b.Get("TRIG-VPOS"));
-    screen.triggerOffsetDiv = static_cast<double>(b.Get("HORIZ-TRIGTIME")) * 1e-12 / secondsPerDiv;
+    screen.triggerOffsetDiv = CSimAcquisition::TriggerOffsetDivisions(b);
     ComposeMenu(state, screen);
     if (state.messageFrames > 0) {
         screen.message = state.message;

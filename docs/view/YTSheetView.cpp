@@ -32,6 +32,7 @@
 #include "docs/WfmFile.h"
 #include "docs/YTSheetBitmap.h"
 #include "docs/YTSheetPainter.h"
+#include "docs/YTSheetScales.h"
 #include "docs/YTSheetZoom.h"
 #include "docs/view/YTSheetPropertiesDialog.h"
 #include "link/LinkMessages.h"
@@ -305,29 +306,10 @@ void CYTSheetView::ClearTraces() {
     viewport()->update();
 }
 
-// A shown trace goes back to its acquired scale; the cursors of the selected
-// trace are compensated first so that they keep marking the same values.
-void CYTSheetView::RestoreAcquiredScale(int index) {
-    CDSOWaveform& t = m_sheet->trace[index];
-    if (m_sheet->block[index].GetBlockEnable()) {
-        for (CDSOCursor& c : m_sheet->cursor) {
-            if (c.GetCursorType() == CDSOCursor::CURSOR_HORIZONTAL)
-                c.SetVtRatio(1.0f / t.GetVtRatio(), t.GetPivot().y());
-            else if (c.GetCursorType() == CDSOCursor::CURSOR_VERTICAL)
-                c.SetHzRatio(1.0f / t.GetHzRatio());
-        }
-    }
-    t.SetVtRatio(1.0f);
-    t.SetHzRatio(1.0f);
-    t.SetPreVtScale(t.GetOldVtScale());
-    t.SetPreHzScale(t.GetOldHzScale());
-}
-
 void CYTSheetView::StartRun() {
     m_bRunning = true;
     m_sheet->online = 1;
-    for (int i = 0; i < kTraceCount; ++i)
-        if (m_sheet->trace[i].GetVisible() && m_sheet->ShownFlag(i)) RestoreAcquiredScale(i);
+    ReturnToAcquiredScales(*m_sheet);
     viewport()->update();
 }
 
@@ -338,30 +320,11 @@ void CYTSheetView::StopRun() {
 }
 
 void CYTSheetView::ApplyHorizontalScale(int index, double scale) {
-    const int selected = m_sheet->SelectedTrace();
-    if (selected < 0 || !(scale > 0)) return;
-    CDSOWaveform& t = m_sheet->trace[selected];
-    const double previous = t.GetPreHzScale();
-    t.SetPreHzScale(scale);
-    t.SetHzRatio(static_cast<float>(t.GetOldHzScale() / scale));
-    t.SetHzScaleIndex(index);
-    if (m_sheet->cursor[0].GetCursorType() == CDSOCursor::CURSOR_VERTICAL)
-        for (CDSOCursor& c : m_sheet->cursor) c.SetHzRatio(static_cast<float>(previous / scale));
-    RefreshReadoutBases(*m_sheet);
-    RefreshCursorReadout(*m_sheet);
-    viewport()->update();
+    if (RescaleSelectedHorizontally(*m_sheet, index, scale)) viewport()->update();
 }
 
 void CYTSheetView::ApplyVerticalScale(int index, double scale) {
-    const int selected = m_sheet->SelectedTrace();
-    if (selected < 0 || !(scale > 0)) return;
-    CDSOWaveform& t = m_sheet->trace[selected];
-    t.SetPreVtScale(scale);
-    t.SetVtRatio(static_cast<float>(t.GetOldVtScale() / scale));
-    t.SetVtScaleIndex(index);
-    RefreshReadoutBases(*m_sheet);
-    RefreshCursorReadout(*m_sheet);
-    viewport()->update();
+    if (RescaleSelectedVertically(*m_sheet, index, scale)) viewport()->update();
 }
 
 // ---------------------------------------------------------------------------
@@ -528,7 +491,7 @@ CYTSheetView::Target CYTSheetView::HitTest(QPoint g) const {
     if (s.cursor[0].IsSelLine(g)) return Target::Cursor1;
     if (s.cursor[1].IsSelLine(g)) return Target::Cursor2;
     if (s.cursorInfo.IsSelRect(g)) return Target::CursorInfo;
-    if (s.scaleInfo.IsSelRect(g)) return Target::ScaleInfo;
+    if (s.scaleInfoDrawn && s.scaleInfo.IsSelRect(g)) return Target::ScaleInfo;
     for (int i = 0; i < kTraceCount; ++i)
         if (s.block[i].IsSelRect(g)) return static_cast<Target>(static_cast<int>(Target::Block1) + i);
     if (s.rail.IsSelRect(g)) return Target::Rail;

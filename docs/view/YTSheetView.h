@@ -58,6 +58,7 @@ public:
     void SetZoomFactor(double factor) override;
     void ApplyHorizontalScale(int index, double scale) override;
     void ApplyVerticalScale(int index, double scale) override;
+    bool ScaleSelectorsApply() const override { return m_sheet->ScaleSelectorsApply(); }
 
     // --- ILinkView ---
     LinkViewClass ViewClass() const override { return LinkViewClass::WaveformSheet; }
@@ -132,7 +133,6 @@ private:
     void Release(QPoint graph);
     void FinishWindowZoom();
     void Displace(int dx, int dy);
-    void RestoreAcquiredScale(int index);
     void BuildActions();
 
     std::unique_ptr<CYTSheetData> m_sheet;

@@ -259,10 +259,13 @@ TEST(DrawInfo, CursorReadOutValues) {
     info.ProcessInfo(c1, c2, 100, 0);
     EXPECT_DOUBLE_EQ(info.GetValue1(), -0.2);
     EXPECT_DOUBLE_EQ(info.GetValue2(), 0.2);
+    // The spectrum trace draws a level v at 8 × 10 × (v − reference) / (dB per division).
     info.SetShowFlag(CDSOInfo::SHOW_SPECTRUM);
     info.SetDbBase(10);
+    info.SetDbReference(-27);
     info.ProcessInfo(c1, c2, 0, 0);
-    EXPECT_DOUBLE_EQ(info.GetDelta(), 20.0);
+    EXPECT_DOUBLE_EQ(info.GetValue1(), -39.5);
+    EXPECT_DOUBLE_EQ(info.GetValue2(), 10.5);
 
     EXPECT_EQ(DSOFormatValue(1.5e-3, "s"), QStringLiteral("1.50ms"));
     EXPECT_EQ(DSOFormatValue(-0.02, "V"), QStringLiteral("-20.0mV"));

@@ -110,7 +110,7 @@ TEST(SheetUpdate, VisibilityAndBlockChoice) {
 
     r.wfm.nMathShow = 1;  // spectrum shown: the channels go, whatever their flags
     r.wfm.nMathOperation = kMathFFT;
-    r.wfm.fFFTFreqBase = 500000.0f;  // 500 Hz per spectrum division, in mHz
+    r.wfm.fFFTFreqBase = 500.0f;  // Hz per spectrum division
     SheetUpdateResult result = ApplyAcquisition(sheet, r.Input());
     EXPECT_FALSE(sheet.trace[kTraceCH1].GetVisible());
     EXPECT_FALSE(sheet.trace[kTraceCH2].GetVisible());
@@ -119,11 +119,10 @@ TEST(SheetUpdate, VisibilityAndBlockChoice) {
     EXPECT_EQ(sheet.EnabledBlock(), kTraceMath);
     EXPECT_TRUE(result.selectors.spectrum);
     EXPECT_EQ(result.selectors.verticalIndex, 3);  // 10 dB per division: 1, 2, 5, 10
+    // 500 Hz is the eleventh frequency entry (250, 500, 1250, … 250000, 500000 mHz).
+    EXPECT_EQ(result.selectors.horizontalIndex, 10);
     EXPECT_EQ(sheet.cursorInfo.GetShowFlag(), CDSOInfo::SHOW_SPECTRUM);
-    // One spectrum division spans wndWidth / 10 graph units; the read-out's
-    // 200-unit division stands for the matching share of the frequency step.
-    EXPECT_EQ(sheet.cursorInfo.GetFqBase(),
-              std::llround(r.wfm.fFFTFreqBase * 200.0 / (wndWidth / 10.0)));
+    EXPECT_EQ(sheet.cursorInfo.GetFqBase(), 500000);  // mHz
 
     r.wfm.nMathShow = 0;  // back to two channels with the math block enabled: block 1
     ApplyAcquisition(sheet, r.Input());

@@ -53,7 +53,11 @@ TEST(SheetZoom, StepsStopAt20And720Percent) {
     EXPECT_EQ(CYTSheetZoom::ZoomText(36.0f), QStringLiteral("720%"));
     EXPECT_EQ(CYTSheetZoom::ZoomText(1.0f), QStringLiteral("20%"));
     EXPECT_EQ(CYTSheetZoom::ZoomText(7.0f), QStringLiteral("140%"));
-    EXPECT_FLOAT_EQ(CYTSheetZoom::Clamp(37.5f), 36.0f);
+    // A typed 750 % stands; a step up from it does not lower it, a step down does.
+    EXPECT_FLOAT_EQ(CYTSheetZoom::Clamp(37.5f), 37.5f);
+    EXPECT_FLOAT_EQ(CYTSheetZoom::Clamp(40.0f), 37.5f);
+    EXPECT_FLOAT_EQ(CYTSheetZoom::ZoomIn(37.5f), 37.5f);
+    EXPECT_FLOAT_EQ(CYTSheetZoom::ZoomOut(37.5f), 36.5f);
 }
 
 TEST(SheetZoom, FitNeverExceeds100PercentAndNeverDropsBelow20) {

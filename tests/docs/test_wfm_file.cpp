@@ -46,11 +46,12 @@ std::unique_ptr<CYTSheetData> FilledSheet() {
     wfm.nFFTFactor = 2;
     wfm.nFFTDbBase = 10;
     wfm.strFFTDbBase = "10dB";
-    wfm.fFFTFreqBase = 1.25e6f;
+    wfm.fFFTFreqBase = 1250.0f;  // Hz
     wfm.strFFTFreqBase = "1.25kHz";
     wfm.nTrigLevel = 17;
     wfm.nCH1VoltIndex = 7;
     wfm.nTimeBaseIndex = 12;
+    wfm.nHorizScaleIndex = 12;  // the decode's horizontal scale is the time-base code
     wfm.nMathOperation = kMathAdd;
     wfm.nCH2Probe = 10;
     wfm.nCH2ScaleOverride = 1;
@@ -183,15 +184,21 @@ TEST(WfmFile, ForeignAndCorruptFilesAreRefusedWithAMessage) {
     EXPECT_FALSE(CWfmFile::LoadBytes(QByteArray("BM6\0\0\0", 6), &error));
     EXPECT_TRUE(error.contains(QStringLiteral("not a waveform sheet")));
 
-    // Zoom outside 20 % … 720 %, not a number, or a colour mode that does not exist.
-    for (const QByteArray& zoom : {QByteArray::fromHex("00001043"), QByteArray::fromHex("0000c07f")}) {
-        QByteArray bad = good;
-        bad.replace(22, 4, zoom);
-        error.clear();
-        EXPECT_FALSE(CWfmFile::LoadBytes(bad, &error));
-        EXPECT_TRUE(error.contains(QStringLiteral("damaged")));
+    // A zoom outside 20 % … 750 % (144.0, 0.5, not a number) is brought into
+    // the range and the file is read; a colour mode that does not exist is damage.
+    const struct {
+        const char* hex;
+        float zoom;
+    } zooms[] = {{"00001043", 37.5f}, {"0000003f", 1.0f}, {"0000c07f", 5.0f}, {"00001642", 37.5f}};
+    for (const auto& z : zooms) {
+        QByteArray stored = good;
+        stored.replace(22, 4, QByteArray::fromHex(z.hex));
+        auto loaded = CWfmFile::LoadBytes(stored, &error);
+        ASSERT_TRUE(loaded) << z.hex;
+        EXPECT_FLOAT_EQ(loaded->zoom, z.zoom) << z.hex;
     }
     EXPECT_FALSE(CWfmFile::LoadBytes(WithByte(good, 18, 9), &error));
+    EXPECT_TRUE(error.contains(QStringLiteral("damaged")));
 
     // A huge point count inside a trace record is refused without allocating it.
     QTemporaryDir dir;

@@ -16,6 +16,7 @@
 #include <mutex>
 
 #include "ScopedPrompts.h"
+#include "SheetWindow.h"
 #include "app/ChildFrame.h"
 #include "app/DocKinds.h"
 #include "corvane/WaveMemory.h"
@@ -27,38 +28,6 @@
 #include "sim/SimInstrument.h"
 
 namespace {
-
-const DocKind& SheetKind() { return *KindByTypeName(QStringLiteral("YTSheet")); }
-
-// A sheet in its own child frame, shown offscreen at a given client size.
-struct SheetWindow {
-    explicit SheetWindow(QSize size = QSize(700, 560), CLinkSession* session = nullptr) {
-        auto owned = std::make_unique<CYTSheetView>(session);
-        view = owned.get();
-        frame = new CChildFrame(SheetKind(), std::move(owned), session);
-        frame->show();
-        frame->resize(frame->size() + size - view->viewport()->size());
-        QCoreApplication::processEvents();
-    }
-    ~SheetWindow() { delete frame; }
-    CYTSheetData& sheet() { return view->Sheet(); }
-
-    CChildFrame* frame;
-    CYTSheetView* view;
-};
-
-void Mouse(QWidget* w, QEvent::Type type, QPoint at, Qt::MouseButtons held = Qt::LeftButton) {
-    QMouseEvent e(type, at, w->mapToGlobal(at), type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, held,
-                  Qt::NoModifier);
-    QCoreApplication::sendEvent(w, &e);
-}
-
-void Drag(CYTSheetView* view, QPoint from, QPoint to) {
-    Mouse(view->viewport(), QEvent::MouseButtonPress, from);
-    Mouse(view->viewport(), QEvent::MouseMove, (from + to) / 2);
-    Mouse(view->viewport(), QEvent::MouseMove, to);
-    Mouse(view->viewport(), QEvent::MouseButtonRelease, to, Qt::NoButton);
-}
 
 void KeyRelease(QWidget* w, int key) {
     QKeyEvent e(QEvent::KeyRelease, key, Qt::NoModifier);
@@ -104,9 +73,38 @@ TEST(SheetView, ZoomCommandsFitAndTheZoomBox) {
     EXPECT_FLOAT_EQ(w.sheet().zoom, 5.0f);
     EXPECT_FALSE(v->ScrollBarsNeeded());
     EXPECT_FALSE(v->PanMode());  // nothing to pan once everything fits
-    // The frame's typed zoom reaches the sheet, held inside 20 % … 720 %.
+    // The frame's typed zoom reaches the sheet, held inside 20 % … 750 %.
     EXPECT_TRUE(w.frame->EnterZoomText(QStringLiteral("1000%")));
-    EXPECT_FLOAT_EQ(w.sheet().zoom, 36.0f);
+    EXPECT_FLOAT_EQ(w.sheet().zoom, 37.5f);
+    EXPECT_EQ(w.frame->ZoomBox()->currentText(), QStringLiteral("750%"));
+    EXPECT_TRUE(w.frame->EnterZoomText(QStringLiteral("5")));
+    EXPECT_FLOAT_EQ(w.sheet().zoom, 1.0f);
+}
+
+// What is not drawn cannot be found by the mouse, and in X-Y the scale
+// selectors go, as they do while the sheet runs.
+TEST(SheetView, XYHidesTheSelectorsAndNothingHiddenCanBeHovered) {
+    SheetWindow w;
+    CYTSheetData& s = w.sheet();
+    for (CDSOCursor& c : s.cursor) c.SetCursorType(CDSOCursor::CURSOR_VERTICAL);
+    const QPoint onCursor(s.cursor[0].GetDrawPos().x(), 0);
+    s.wfm.nCH1Show = s.wfm.nCH2Show = s.wfm.nMathShow = 0;
+    w.view->viewport()->repaint();  // no trace shown: only the graticule
+    EXPECT_EQ(w.view->HitTest(onCursor), CYTSheetView::Target::None);
+    EXPECT_EQ(w.view->HitTest(s.scaleInfo.GetBoxRect().center().toPoint()), CYTSheetView::Target::None);
+    FlatRecord(s, 100);
+    w.view->viewport()->repaint();
+    EXPECT_EQ(w.view->HitTest(onCursor), CYTSheetView::Target::Cursor1);
+    w.frame->UpdateCommandStates();
+    EXPECT_TRUE(w.frame->ScaleSelectorsVisible());
+
+    s.wfm.nDisplayFormat = kFormatXY;
+    w.view->viewport()->repaint();
+    w.frame->UpdateCommandStates();
+    EXPECT_FALSE(w.frame->ScaleSelectorsVisible());
+    EXPECT_EQ(w.view->HitTest(onCursor), CYTSheetView::Target::None);
+    const QPointF blockCentre = s.block[kTraceCH1].GetBlockRect().center();
+    EXPECT_EQ(w.view->HitTest(blockCentre.toPoint()), CYTSheetView::Target::None);
 }
 
 TEST(SheetView, WindowZoomTakesOneStepAboutTheRubberBand) {
