@@ -89,18 +89,11 @@ std::optional<double> RisingCrossing(const CDSOWaveform& t, int y, double fromX)
     return std::nullopt;
 }
 
-// The highest drawn point of a trace (gaps and markers are below the graph).
-QPoint Peak(const CDSOWaveform& t) {
-    QPoint best(0, -1 << 30);
-    for (uint32_t i = 0; i < t.GetPointCount(); ++i)
-        if (t.GetPoint(i).y() > best.y()) best = t.GetPoint(i);
-    return best;
-}
-
-QPoint Lowest(const CDSOWaveform& t) {
-    QPoint best(0, 1 << 30);
-    for (uint32_t i = 0; i < t.GetPointCount(); ++i)
-        if (t.GetPoint(i).y() < best.y()) best = t.GetPoint(i);
+// The highest (sign 1) or lowest (sign -1) point of a trace.
+QPoint Extreme(const CDSOWaveform& t, int sign) {
+    QPoint best = t.GetPoint(0);
+    for (uint32_t i = 1; i < t.GetPointCount(); ++i)
+        if (sign * t.GetPoint(i).y() > sign * best.y()) best = t.GetPoint(i);
     return best;
 }
 
@@ -153,7 +146,7 @@ TEST(SheetReadouts, ChannelReadoutsMatchTheSimulatedSine) {
     EXPECT_NEAR(1.0 / sheet.cursorInfo.GetDelta(), kSineHz, kSineHz * kSineHz * tolerance);
 
     // One count is 500 mV / 25.
-    PlaceCursors(sheet, CDSOCursor::CURSOR_HORIZONTAL, Peak(ch1), Lowest(ch1));
+    PlaceCursors(sheet, CDSOCursor::CURSOR_HORIZONTAL, Extreme(ch1, 1), Extreme(ch1, -1));
     EXPECT_NEAR(sheet.cursorInfo.GetValue1(), kSineAmplitudeV, 0.5 / 25);
     EXPECT_NEAR(sheet.cursorInfo.GetValue2(), -kSineAmplitudeV, 0.5 / 25);
 }
