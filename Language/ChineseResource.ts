@@ -88,19 +88,19 @@
     <name>CArithmeticPanel</name>
     <message>
         <source>Operation</source>
-        <translation type="unfinished"></translation>
+        <translation>操作</translation>
     </message>
     <message>
         <source>Factor</source>
-        <translation type="unfinished"></translation>
+        <translation>系数</translation>
     </message>
     <message>
         <source>%1   CH1 %2 mV/div   CH2 %3 mV/div   %4 ns/div</source>
-        <translation type="unfinished"></translation>
+        <translation>%1   CH1 %2 mV/格   CH2 %3 mV/格   %4 ns/格</translation>
     </message>
     <message>
         <source>%1   %2 mV/div   x %3</source>
-        <translation type="unfinished"></translation>
+        <translation>%1   %2 mV/格   x %3</translation>
     </message>
 </context>
 <context>
@@ -595,15 +595,15 @@
     <name>CPowerSpectrumPanel</name>
     <message>
         <source>Input Signal:</source>
-        <translation type="unfinished"></translation>
+        <translation>输入信号:</translation>
     </message>
     <message>
         <source>Spectrum Setup</source>
-        <translation type="unfinished"></translation>
+        <translation>频谱设置</translation>
     </message>
     <message>
         <source>Window</source>
-        <translation type="unfinished"></translation>
+        <translation>窗口</translation>
     </message>
 </context>
 <context>
