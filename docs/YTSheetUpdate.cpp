@@ -116,22 +116,6 @@ int32_t FrequencyIndex(double mhzPerDivision) {
     return best;
 }
 
-SheetSelectorState SelectorsFor(const CYTSheetData& sheet) {
-    SheetSelectorState s;
-    s.channel = sheet.EnabledBlock();
-    s.horizontalIndex = sheet.wfm.nHorizScaleIndex;
-    if (s.channel == kTraceMath && sheet.wfm.nMathOperation == kMathFFT) {
-        s.spectrum = true;
-        s.verticalIndex = DecibelIndex(sheet.wfm.nFFTDbBase);
-        s.horizontalIndex = FrequencyIndex(sheet.SpectrumFqScaleMhz());
-        return s;
-    }
-    const int channel = s.channel == kTraceCH2 ? kTraceCH2 : kTraceCH1;
-    s.probe = sheet.Probe(channel);
-    s.verticalIndex = sheet.VoltIndex(channel);
-    s.customVertical = static_cast<double>(channel == kTraceCH2 ? sheet.wfm.llCH2VoltBase : sheet.wfm.llCH1VoltBase);
-    return s;
-}
 
 void ApplyScales(CYTSheetData& sheet) {
     const tagWaveformParam& wfm = sheet.wfm;
@@ -229,9 +213,11 @@ void PlaceOnlinePivots(CYTSheetData& sheet) {
 
 }  // namespace
 
+namespace {
 bool SpectrumSelected(const CYTSheetData& sheet) {
     return sheet.EnabledBlock() == kTraceMath && sheet.wfm.nMathOperation == kMathFFT;
 }
+}  // namespace
 
 // The cursors read from where the selected trace's zero is drawn: its pivot
 // line, and its trigger mark (for the spectrum, frequency 0 at the left end
@@ -257,6 +243,24 @@ void RefreshReadoutBases(CYTSheetData& sheet) {
     }
     sheet.cursorInfo.SetTimeBase(t.GetPreHzScale());
     sheet.cursorInfo.SetVoltBase(t.GetPreVtScale() / 1000.0);
+}
+
+SheetSelectorState SheetSelectors(const CYTSheetData& sheet) {
+    SheetSelectorState s;
+    s.channel = sheet.EnabledBlock();
+    if (SpectrumSelected(sheet)) {
+        const CDSOWaveform& math = sheet.trace[kTraceMath];
+        s.spectrum = true;
+        s.verticalIndex = DecibelIndex(static_cast<int32_t>(std::lround(math.GetPreVtScale())));
+        s.horizontalIndex = FrequencyIndex(math.GetPreHzScale());
+        return s;
+    }
+    const int channel = s.channel == kTraceCH2 ? kTraceCH2 : kTraceCH1;
+    s.probe = sheet.Probe(channel);
+    s.verticalIndex = sheet.trace[channel].GetVtScaleIndex();
+    s.horizontalIndex = sheet.trace[channel].GetHzScaleIndex();
+    s.customVertical = static_cast<double>(channel == kTraceCH2 ? sheet.wfm.llCH2VoltBase : sheet.wfm.llCH1VoltBase);
+    return s;
 }
 
 int TraceY(uint8_t raw, bool inverted, bool scanMode) {
@@ -307,7 +311,7 @@ SheetUpdateResult ApplyAcquisition(CYTSheetData& sheet, const SheetAcquisition& 
     if (!result.ok) return result;
     ChooseBlock(sheet);
     ApplyScales(sheet);
-    result.selectors = SelectorsFor(sheet);
+    result.selectors = SheetSelectors(sheet);
     FillMath(sheet, in, result);
     if (!result.ok) return result;
     if (sheet.online) PlaceOnlinePivots(sheet);

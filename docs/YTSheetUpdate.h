@@ -83,6 +83,11 @@ void RefreshCursorReadout(CYTSheetData& sheet);
 // frequency per division (mHz), decibels per division and reference level.
 void RefreshReadoutBases(CYTSheetData& sheet);
 
+// What the frame's scale selectors show for the sheet: the domain of the
+// trace whose block is enabled and the entries of the scales it is shown at
+// (after an update, the acquired ones; after a file was read, the chosen ones).
+SheetSelectorState SheetSelectors(const CYTSheetData& sheet);
+
 // Runs the update on the sheet with the given record bytes (the caller holds
 // whatever lock guards them).
 SheetUpdateResult ApplyAcquisition(CYTSheetData& sheet, const SheetAcquisition& in);

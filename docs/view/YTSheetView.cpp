@@ -352,6 +352,7 @@ void CYTSheetView::ApplyLoadedSheet(std::unique_ptr<CYTSheetData> sheet) {
         if (r.width() >= 100 && r.height() >= 100 && r.width() < 10000 && r.height() < 10000) frame->setGeometry(r);
         if (m_sheet->showState == 3) frame->showMaximized();
     }
+    ApplySelectors(SheetSelectors(*m_sheet));
     UpdateScrollSizes();
     const QPoint scroll = m_sheet->clientRect.topLeft() + m_sheet->scrollPos;
     horizontalScrollBar()->setValue(scroll.x());

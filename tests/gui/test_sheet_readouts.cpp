@@ -3,7 +3,9 @@
 // and every scale and cursor read-out is compared with what the instrument
 // was told and with the signal it generated (a 1 kHz sine of 2 V peak to
 // peak), not with the sheet's own formulas.
+#include <QComboBox>
 #include <QTemporaryDir>
+#include <QToolBar>
 
 #include <gtest/gtest.h>
 
@@ -247,6 +249,13 @@ TEST(SheetReadouts, RescaledSheetReopensAsSavedAndRunBringsTheDroppedCursorBack)
     ASSERT_TRUE(reopened.view->LoadDocument(path, &error)) << error.toStdString();
     reopened.view->viewport()->repaint();
     EXPECT_EQ(Readouts(reopened.sheet()), before);
+    // The selectors stand on the scales shown.
+    const auto selector = [&](int id) {
+        return qobject_cast<QComboBox*>(reopened.frame->ToolBar()->widgetForAction(reopened.frame->Action(id)));
+    };
+    ASSERT_TRUE(selector(kIdHorizontalSelector) && selector(kIdVerticalSelector));
+    EXPECT_EQ(selector(kIdHorizontalSelector)->currentText(), QStringLiteral("80.0us"));
+    EXPECT_EQ(selector(kIdVerticalSelector)->currentText(), QStringLiteral("200mV"));
     // A click on an empty place recomputes the cursor read-out from the scales.
     const QPoint empty = reopened.view->DeviceFromGraph(QPointF(3000, -700));
     Mouse(reopened.view->viewport(), QEvent::MouseButtonPress, empty);
