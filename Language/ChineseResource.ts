@@ -104,6 +104,13 @@
     </message>
 </context>
 <context>
+    <name>CBitmapWriter</name>
+    <message>
+        <source>There is no picture to export.</source>
+        <translation>没有可导出的图像。</translation>
+    </message>
+</context>
+<context>
     <name>CBusFile</name>
     <message>
         <source>The bus analysis file is damaged or truncated.</source>
@@ -224,18 +231,6 @@
         <translation>水平刻度</translation>
     </message>
     <message>
-        <source>Previous page</source>
-        <translation>上一页</translation>
-    </message>
-    <message>
-        <source>Next page</source>
-        <translation>下一页</translation>
-    </message>
-    <message>
-        <source>Go</source>
-        <translation>转到</translation>
-    </message>
-    <message>
         <source>Read count</source>
         <translation>读取计数</translation>
     </message>
@@ -261,6 +256,64 @@
     <message>
         <source>Virtual Panel</source>
         <translation>虚拟面板</translation>
+    </message>
+</context>
+<context>
+    <name>CDataDoc</name>
+    <message>
+        <source>The file is not a %1 file (%2).</source>
+        <translation>该文件不是%1文件（%2）。</translation>
+    </message>
+    <message>
+        <source>The %1 file is damaged or truncated.</source>
+        <translation>%1文件已损坏或不完整。</translation>
+    </message>
+    <message>
+        <source>The %1 could not be written.</source>
+        <translation>无法写入%1。</translation>
+    </message>
+</context>
+<context>
+    <name>CDataView</name>
+    <message>
+        <source>Can not write %1.</source>
+        <translation>无法写入 %1。</translation>
+    </message>
+    <message>
+        <source>Save DataFile</source>
+        <translation>保存数据文件</translation>
+    </message>
+    <message>
+        <source>Save DataFile As...</source>
+        <translation>数据文件另存为...</translation>
+    </message>
+    <message>
+        <source>&amp;Export...</source>
+        <translation>导出(&amp;E)...</translation>
+    </message>
+    <message>
+        <source>Full Screen(&amp;F)	Ctrl+F</source>
+        <translation>全屏(&amp;F)	Ctrl+F</translation>
+    </message>
+    <message>
+        <source>Print Black and White</source>
+        <translation>黑白打印</translation>
+    </message>
+    <message>
+        <source>Print...</source>
+        <translation>打印...</translation>
+    </message>
+    <message>
+        <source>Print Preview</source>
+        <translation>打印预览</translation>
+    </message>
+    <message>
+        <source>Save Workspace</source>
+        <translation>保存工作空间</translation>
+    </message>
+    <message>
+        <source>Save Workspace As...</source>
+        <translation>工作空间另存为...</translation>
     </message>
 </context>
 <context>
@@ -442,14 +495,6 @@
         <translation>无法打开 %1。</translation>
     </message>
     <message>
-        <source>Data files (*.wfm *.mes *.dat *.psm *.mth *.bus);;All Files (*)</source>
-        <translation>数据文件 (*.wfm *.mes *.dat *.psm *.mth *.bus);;全部文件 (*)</translation>
-    </message>
-    <message>
-        <source>Can not write %1.</source>
-        <translation>无法写入 %1。</translation>
-    </message>
-    <message>
         <source>Can not write the workspace file %1. %2</source>
         <translation>无法写入工作空间文件 %1。%2</translation>
     </message>
@@ -494,10 +539,6 @@
         <translation>波形图</translation>
     </message>
     <message>
-        <source>%1 (*%2);;All Files (*)</source>
-        <translation>%1 (*%2);;全部文件 (*)</translation>
-    </message>
-    <message>
         <source>&amp;Print Instrument Screen...</source>
         <translation>打印示波器屏幕(&amp;P)...</translation>
     </message>
@@ -531,6 +572,21 @@
     <message>
         <source>Language:</source>
         <translation>语言：</translation>
+    </message>
+</context>
+<context>
+    <name>CPageBar</name>
+    <message>
+        <source>Previous page</source>
+        <translation>上一页</translation>
+    </message>
+    <message>
+        <source>Next page</source>
+        <translation>下一页</translation>
+    </message>
+    <message>
+        <source>Go</source>
+        <translation>转到</translation>
     </message>
 </context>
 <context>
@@ -874,6 +930,13 @@ ON/OFF</source>
     <message>
         <source>The waveform sheet file is damaged or truncated.</source>
         <translation>波形图文件已损坏或不完整。</translation>
+    </message>
+</context>
+<context>
+    <name>CYTSheetDoc</name>
+    <message>
+        <source>waveform sheet</source>
+        <translation>波形图</translation>
     </message>
 </context>
 <context>

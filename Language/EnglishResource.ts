@@ -104,6 +104,13 @@
     </message>
 </context>
 <context>
+    <name>CBitmapWriter</name>
+    <message>
+        <source>There is no picture to export.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CBusFile</name>
     <message>
         <source>The bus analysis file is damaged or truncated.</source>
@@ -224,18 +231,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Previous page</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Next page</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Go</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Read count</source>
         <translation type="unfinished"></translation>
     </message>
@@ -260,6 +255,64 @@
     </message>
     <message>
         <source>Virtual Panel</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CDataDoc</name>
+    <message>
+        <source>The file is not a %1 file (%2).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The %1 file is damaged or truncated.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The %1 could not be written.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CDataView</name>
+    <message>
+        <source>Can not write %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save DataFile</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save DataFile As...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Export...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Full Screen(&amp;F)	Ctrl+F</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Print Black and White</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Print...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Print Preview</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save Workspace</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save Workspace As...</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -442,14 +495,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Data files (*.wfm *.mes *.dat *.psm *.mth *.bus);;All Files (*)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Can not write %1.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Can not write the workspace file %1. %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -494,10 +539,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>%1 (*%2);;All Files (*)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>&amp;Print Instrument Screen...</source>
         <translation type="unfinished"></translation>
     </message>
@@ -530,6 +571,21 @@
     </message>
     <message>
         <source>Language:</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CPageBar</name>
+    <message>
+        <source>Previous page</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Next page</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Go</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -872,6 +928,13 @@ ON/OFF</source>
     </message>
     <message>
         <source>The waveform sheet file is damaged or truncated.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CYTSheetDoc</name>
+    <message>
+        <source>waveform sheet</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

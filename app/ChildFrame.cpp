@@ -1,28 +1,26 @@
 #include "app/ChildFrame.h"
 
 #include <QAction>
-#include <QButtonGroup>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QProgressBar>
-#include <QRadioButton>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 
 #include <mutex>
 
-#include "app/DocKinds.h"
+#include "ui/DocKinds.h"
 #include "app/ShellMessages.h"
-#include "app/UserPrompts.h"
-#include "app/ZoomEntry.h"
+#include "ui/UserPrompts.h"
+#include "ui/ZoomEntry.h"
 #include "corvane/MessageTables.h"
 #include "corvane/SharedState.h"
 #include "link/LinkSession.h"
@@ -43,12 +41,6 @@ std::string InstrumentState()
     return g_wfmParam.strState;
 }
 
-int RecordLength()
-{
-    std::lock_guard<std::recursive_mutex> lock(g_csLock);
-    return waveDataLen;
-}
-
 QComboBox* MakeSelector(QWidget* parent, const QStringList& entries, int width)
 {
     auto* box = new QComboBox(parent);
@@ -60,8 +52,9 @@ QComboBox* MakeSelector(QWidget* parent, const QStringList& entries, int width)
 }  // namespace
 
 CChildFrame::CChildFrame(const DocKind& kind, std::unique_ptr<IChildView> view, CLinkSession* session,
-                         QWidget* parent)
-    : QMdiSubWindow(parent), m_kind(kind), m_view(std::move(view)), m_session(session), m_inner(new QMainWindow)
+                         QWidget* parent, IShell* shell)
+    : QMdiSubWindow(parent), m_kind(kind), m_view(std::move(view)), m_session(session), m_shell(shell),
+      m_inner(new QMainWindow)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     m_inner->setWindowFlags(Qt::Widget);
@@ -70,6 +63,7 @@ CChildFrame::CChildFrame(const DocKind& kind, std::unique_ptr<IChildView> view, 
     BuildToolBar();
     BuildStatusBar();
     resize(kFrameWidth, kFrameHeight);
+    m_view->AttachHost(this);
     if (m_session && m_view->LinkView())
         m_session->RegisterView(m_view->LinkView());
 
@@ -97,17 +91,35 @@ CChildFrame::~CChildFrame()
     m_view.reset();
 }
 
-CChildFrame* CChildFrame::Of(QWidget* viewWidget)
+CChildFrame* CChildFrame::Of(QWidget* widget)
 {
-    for (QWidget* w = viewWidget; w; w = w->parentWidget())
+    for (QWidget* w = widget; w; w = w->parentWidget())
         if (auto* frame = qobject_cast<CChildFrame*>(w))
             return frame;
     return nullptr;
 }
 
-QStatusBar* CChildFrame::StatusBar() const
+QStatusBar* CChildFrame::StatusBar()
 {
     return m_inner->statusBar();
+}
+
+QAction* CChildFrame::AddToolBarWidget(QWidget* widget, int commandId)
+{
+    QAction* action = m_toolBar->insertWidget(m_viewControlsEnd, widget);
+    action->setData(commandId);
+    return action;
+}
+
+void CChildFrame::SetStatusText(int pane, const QString& text)
+{
+    if (pane >= 0 && pane < m_panes.size())
+        m_panes[pane]->setText(text);
+}
+
+QString CChildFrame::StatusText(int pane) const
+{
+    return pane >= 0 && pane < m_panes.size() ? m_panes[pane]->text() : QString();
 }
 
 QAction* CChildFrame::AddAction(int id, const QString& text, const QIcon& icon)
@@ -119,9 +131,13 @@ QAction* CChildFrame::AddAction(int id, const QString& text, const QIcon& icon)
 
 QAction* CChildFrame::Action(int id) const
 {
-    for (QAction* a : m_toolBar->actions())
+    for (QAction* a : m_toolBar->actions()) {
         if (a->data().toInt() == id)
             return a;
+        if (auto* button = qobject_cast<QToolButton*>(m_toolBar->widgetForAction(a));
+            button && button->defaultAction() && button->defaultAction()->data().toInt() == id)
+            return button->defaultAction();
+    }
     return nullptr;
 }
 
@@ -135,21 +151,9 @@ void CChildFrame::BuildToolBar()
     connect(AddAction(kIdStop, tr("Stop"), s->standardIcon(QStyle::SP_MediaStop)), &QAction::triggered, this,
             [this] { Stop(); });
     m_toolBar->addSeparator();
-    switch (KindIndexOf(m_kind)) {
-    case kKindWaveformSheet:
+    if (KindIndexOf(m_kind) == kKindWaveformSheet)
         BuildSheetSelectors();
-        break;
-    case kKindMeasurement:
-        BuildSourceButtons(false);
-        break;
-    case kKindDataTable:
-        BuildSourceButtons(true);
-        BuildPageControls();
-        break;
-    default:
-        break;
-    }
-    m_toolBar->addSeparator();
+    m_viewControlsEnd = m_toolBar->addSeparator();
     QAction* full = AddAction(kIdFullScreen, tr("Full Screen(&F)"), s->standardIcon(QStyle::SP_TitleBarMaxButton));
     full->setCheckable(true);
     connect(full, &QAction::triggered, this, [this] { ToggleFullScreen(); });
@@ -180,40 +184,6 @@ void CChildFrame::BuildSheetSelectors()
     connect(m_horizontalBox, &QComboBox::activated, this, &CChildFrame::SelectHorizontalScale);
 }
 
-void CChildFrame::BuildSourceButtons(bool withFft)
-{
-    m_sources = new QButtonGroup(this);
-    const int ids[] = {kIdSourceCH1, kIdSourceCH2, kIdSourceFFT};
-    const char* labels[] = {"CH1", "CH2", "FFT"};
-    for (int mode = 0; mode < (withFft ? 3 : 2); ++mode) {
-        auto* button = new QRadioButton(QLatin1String(labels[mode]), m_toolBar);
-        button->setChecked(mode == kSourceCH1);
-        m_sources->addButton(button, mode);
-        m_toolBar->addWidget(button)->setData(ids[mode]);
-    }
-    connect(m_sources, &QButtonGroup::idClicked, this, [this](int mode) { SelectSource(mode); });
-}
-
-void CChildFrame::BuildPageControls()
-{
-    m_toolBar->addSeparator();
-    QStyle* s = style();
-    connect(AddAction(kIdPreviousPage, tr("Previous page"), s->standardIcon(QStyle::SP_ArrowLeft)),
-            &QAction::triggered, this, &CChildFrame::PreviousPage);
-    connect(AddAction(kIdNextPage, tr("Next page"), s->standardIcon(QStyle::SP_ArrowRight)), &QAction::triggered,
-            this, &CChildFrame::NextPage);
-    m_pageBox = new QLineEdit(QStringLiteral("1"), m_toolBar);
-    m_pageBox->setValidator(new QIntValidator(1, 1 << 30, m_pageBox));
-    m_pageBox->setMaximumWidth(60);
-    m_toolBar->addWidget(m_pageBox);
-    m_toolBar->addWidget(new QLabel(QStringLiteral(" / "), m_toolBar));
-    m_pageCountLabel = new QLabel(QStringLiteral("1"), m_toolBar);
-    m_toolBar->addWidget(m_pageCountLabel);
-    connect(AddAction(kIdGoToPage, tr("Go"), s->standardIcon(QStyle::SP_DialogApplyButton)), &QAction::triggered,
-            this, [this] { GoToPage(m_pageBox->text()); });
-    connect(m_pageBox, &QLineEdit::returnPressed, this, [this] { GoToPage(m_pageBox->text()); });
-}
-
 void CChildFrame::BuildStatusBar()
 {
     QStatusBar* bar = m_inner->statusBar();
@@ -221,8 +191,10 @@ void CChildFrame::BuildStatusBar()
     m_progress->setMaximumWidth(150);
     m_progress->setTextVisible(false);
     bar->addWidget(m_progress, 1);
-    for (const QString& pane : {tr("Read count"), tr("Run/stop state"), tr("Colour mode"), tr("Display type")})
-        bar->addPermanentWidget(new QLabel(pane, bar));
+    for (const QString& pane : {tr("Read count"), tr("Run/stop state"), tr("Colour mode"), tr("Display type")}) {
+        m_panes << new QLabel(pane, bar);
+        bar->addPermanentWidget(m_panes.back());
+    }
 }
 
 // ---------------------------------------------------------------------------
@@ -332,66 +304,8 @@ bool CChildFrame::ScaleSelectorsVisible() const
 }
 
 // ---------------------------------------------------------------------------
-// Sources and pages
+// Command states
 // ---------------------------------------------------------------------------
-
-bool CChildFrame::SelectSource(int mode)
-{
-    if (!m_sources || !m_sources->button(mode) || mode == m_sourceMode)
-        return false;
-    m_sourceMode = mode;
-    m_sources->button(mode)->setChecked(true);
-    m_view->SetSource(mode);
-    if (KindIndexOf(m_kind) == kKindDataTable) {
-        m_pages.Reset();
-        ShowCurrentPage();
-    }
-    return true;
-}
-
-bool CChildFrame::SourceButtonsEnabled() const
-{
-    return m_sources && m_sources->button(kSourceCH1)->isEnabled();
-}
-
-int CChildFrame::RowsPerPage() const
-{
-    return m_sourceMode == kSourceFFT ? kSpectrumRowsPerPage : kSamplesPerPage;
-}
-
-void CChildFrame::ShowCurrentPage()
-{
-    if (m_pageBox)
-        m_pageBox->setText(QString::number(m_pages.CurrentPage()));
-    m_view->ShowPage(m_pages.CurrentPage(), RowsPerPage(), m_sourceMode != kSourceFFT);
-    UpdateCommandStates();
-}
-
-void CChildFrame::PreviousPage()
-{
-    if (m_pages.Previous())
-        ShowCurrentPage();
-}
-
-void CChildFrame::NextPage()
-{
-    if (m_pages.Next())
-        ShowCurrentPage();
-}
-
-void CChildFrame::GoToPage(const QString& typed)
-{
-    m_pages.GoTo(typed.trimmed().toInt());
-    ShowCurrentPage();
-}
-
-void CChildFrame::RefreshPageCount()
-{
-    if (!m_pageBox)
-        return;
-    m_pages.SetRecordLength(RecordLength());
-    m_pageCountLabel->setText(QString::number(m_pages.PageCount()));
-}
 
 void CChildFrame::UpdateCommandStates()
 {
@@ -404,15 +318,7 @@ void CChildFrame::UpdateCommandStates()
         m_verticalAction->setVisible(shown);
         m_horizontalAction->setVisible(shown);
     }
-    if (m_sources)
-        for (QAbstractButton* b : m_sources->buttons())
-            b->setEnabled(running);
-    if (m_pageBox) {
-        RefreshPageCount();
-        Action(kIdPreviousPage)->setEnabled(m_pages.CanGoPrevious());
-        Action(kIdNextPage)->setEnabled(m_pages.CanGoNext());
-        Action(kIdGoToPage)->setEnabled(m_pages.CanGoTo());
-    }
+    m_view->UpdateCommandStates();
 }
 
 // ---------------------------------------------------------------------------

@@ -1,25 +1,24 @@
 #pragma once
 // CChildFrame: the MDI child frame of every data window. It holds the
-// window's toolbar (Run, Stop, the kind's selectors, full screen), its status
-// bar with the progress bar, and the view (IChildView). Commands arrive here
-// and go to the view's own routines; the frame does the counting of the
-// running-view rule through the session (the first running view starts
-// timer 2, the last one to stop kills it).
+// window's toolbar (Run, Stop, the view's own controls, full screen), its
+// status bar with the progress bar, and the view (IChildView), to which it
+// is the IChildHost. Commands arrive here and go to the view's own routines;
+// the frame does the counting of the running-view rule through the session
+// (the first running view starts timer 2, the last one to stop kills it).
 #include <QMdiSubWindow>
 #include <QPointer>
 
 #include <memory>
 
-#include "app/ChildView.h"
-#include "app/PageControl.h"
-#include "app/ScaleSelectors.h"
+#include "ui/ChildHost.h"
+#include "ui/ChildView.h"
+#include "ui/ScaleSelectors.h"
 
 class CLinkSession;
+class IShell;
 class QAction;
-class QButtonGroup;
 class QComboBox;
 class QLabel;
-class QLineEdit;
 class QMainWindow;
 class QProgressBar;
 class QStatusBar;
@@ -32,35 +31,35 @@ inline constexpr int kIdStop = 32301;
 inline constexpr int kIdZoomSelector = 32302;
 inline constexpr int kIdVerticalSelector = 32306;
 inline constexpr int kIdHorizontalSelector = 32307;
-inline constexpr int kIdSourceCH1 = 32821;
-inline constexpr int kIdSourceCH2 = 32822;
-inline constexpr int kIdSourceFFT = 32863;
 inline constexpr int kIdFullScreen = 32829;
-inline constexpr int kIdPreviousPage = 59147;
-inline constexpr int kIdNextPage = 59148;
-inline constexpr int kIdGoToPage = 59149;
 
-// Source modes of the measurement and data-table windows.
-enum SourceMode : int { kSourceCH1 = 0, kSourceCH2 = 1, kSourceFFT = 2 };
-
-class CChildFrame : public QMdiSubWindow {
+class CChildFrame : public QMdiSubWindow, public IChildHost {
     Q_OBJECT
 public:
-    // session may be null (no open-view list, no timer 2).
+    // session may be null (no open-view list, no timer 2), and so may shell.
     CChildFrame(const DocKind& kind, std::unique_ptr<IChildView> view, CLinkSession* session,
-                QWidget* parent = nullptr);
+                QWidget* parent = nullptr, IShell* shell = nullptr);
     ~CChildFrame() override;
 
     const DocKind& Kind() const { return m_kind; }
     IChildView* View() const { return m_view.get(); }
-    // The frame a view's widget lives in, or null.
-    static CChildFrame* Of(QWidget* viewWidget);
-    // The file the window was opened from or last saved to (empty if none).
-    QString DocumentPath() const { return m_documentPath; }
-    void SetDocumentPath(const QString& path) { m_documentPath = path; }
-    QToolBar* ToolBar() const { return m_toolBar; }
-    QProgressBar* ProgressBar() const { return m_progress; }
-    QStatusBar* StatusBar() const;
+    // The frame a widget lives in, or null.
+    static CChildFrame* Of(QWidget* widget);
+
+    // --- IChildHost ---
+    QToolBar* ToolBar() override { return m_toolBar; }
+    QAction* AddToolBarWidget(QWidget* widget, int commandId) override;
+    QStatusBar* StatusBar() override;
+    QProgressBar* ProgressBar() override { return m_progress; }
+    void SetStatusText(int pane, const QString& text) override;
+    QString StatusText(int pane) const override;
+    QWidget* FrameWidget() override { return this; }
+    IShell* Shell() override { return m_shell; }
+    QString Title() const override { return windowTitle(); }
+    void SetTitle(const QString& title) override { setWindowTitle(title); }
+    void ToggleFullScreen() override;
+    bool IsFullScreen() const override { return m_bFullScreen; }
+    void CloseWithoutAsking() override;
 
     // Run and Stop (false when the command is disabled).
     bool Run();
@@ -83,23 +82,8 @@ public:
     void SetCustomVerticalScale(double scale) { m_customVerticalScale = scale; }
     bool ScaleSelectorsVisible() const;
 
-    // Measurement and data table: the source (false when nothing changed).
-    bool SelectSource(int mode);
-    int SourceMode() const { return m_sourceMode; }
-    bool SourceButtonsEnabled() const;
-
-    // Data table paging.
-    void PreviousPage();
-    void NextPage();
-    void GoToPage(const QString& typed);
-    const CPageControl& Pages() const { return m_pages; }
+    // The tool-bar entry of a command id (also the view's own controls).
     QAction* Action(int id) const;
-
-    void ToggleFullScreen();
-    bool IsFullScreen() const { return m_bFullScreen; }
-
-    // Closes without the question (workspace and program close).
-    void CloseWithoutAsking();
     // The window has accepted a close and is about to go.
     bool IsClosing() const { return m_bClosing; }
     // Enables and shows the controls from the view's and the link's state
@@ -116,12 +100,7 @@ private:
     QAction* AddAction(int id, const QString& text, const QIcon& icon);
     void BuildToolBar();
     void BuildSheetSelectors();
-    void BuildSourceButtons(bool withFft);
-    void BuildPageControls();
     void BuildStatusBar();
-    void RefreshPageCount();
-    void ShowCurrentPage();
-    int RowsPerPage() const;
     void LeaveRunningCount();
     void EnterFullScreen();
     void LeaveFullScreen();
@@ -129,24 +108,21 @@ private:
     const DocKind& m_kind;
     std::unique_ptr<IChildView> m_view;
     CLinkSession* m_session;
+    IShell* m_shell;
     QMainWindow* m_inner;
     QToolBar* m_toolBar = nullptr;
     QProgressBar* m_progress = nullptr;
     QComboBox* m_zoomBox = nullptr;
     QComboBox* m_verticalBox = nullptr;
     QComboBox* m_horizontalBox = nullptr;
-    QButtonGroup* m_sources = nullptr;
-    QLineEdit* m_pageBox = nullptr;
-    QLabel* m_pageCountLabel = nullptr;
+    QAction* m_viewControlsEnd = nullptr;   // the view's controls go before it
+    QList<QLabel*> m_panes;
     QAction* m_verticalAction = nullptr;
     QAction* m_horizontalAction = nullptr;
-    QString m_documentPath;
 
     ScaleDomain m_domain = ScaleDomain::TimeVoltage;
     int m_probe = 1;
     double m_customVerticalScale = 5000.0;
-    int m_sourceMode = kSourceCH1;
-    CPageControl m_pages;
 
     bool m_bFullScreen = false;
     bool m_bForceClose = false;

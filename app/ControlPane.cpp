@@ -4,7 +4,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/ShellHooks.h"
+#include "ui/ShellHooks.h"
 
 CControlPane::CControlPane(const ShellPanelContext& context, QWidget* parent) : QWidget(parent)
 {

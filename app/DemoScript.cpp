@@ -11,8 +11,8 @@
 
 #include "app/ChildFrame.h"
 #include "app/MainFrame.h"
-#include "app/ShellHooks.h"
-#include "app/UserPrompts.h"
+#include "ui/ShellHooks.h"
+#include "ui/UserPrompts.h"
 #include "corvane/SharedState.h"
 #include "link/DSOSetup.h"
 #include "link/LinkMessages.h"

@@ -25,8 +25,8 @@
 #include "app/ControlPane.h"
 #include "app/Icons.h"
 #include "app/OptionsDialog.h"
-#include "app/ShellHooks.h"
-#include "app/UserPrompts.h"
+#include "ui/ShellHooks.h"
+#include "ui/UserPrompts.h"
 #include "app/WorkspaceFile.h"
 #include "corvane/MessageTables.h"
 #include "corvane/SharedState.h"
@@ -58,10 +58,6 @@ QString Text(const char* utf8)
     QT_TRANSLATE_NOOP("CMainFrame", "WaveformTabular"), QT_TRANSLATE_NOOP("CMainFrame", "YTSheet"),
 };
 
-QString KindFilter(const DocKind& kind)
-{
-    return QCoreApplication::translate("CMainFrame", "%1 (*%2);;All Files (*)").arg(QLatin1String(kind.typeName), QLatin1String(kind.extension));
-}
 }  // namespace
 
 CMainFrame* CMainFrame::s_instance = nullptr;
@@ -275,7 +271,7 @@ void CMainFrame::BuildDocks()
     m_workBar->setObjectName(QStringLiteral("WorkBar"));
     m_workBar->setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
     auto* tabs = new QTabWidget(m_workBar);
-    m_controlPane = new CControlPane(ShellPanelContext{m_session.get(), nullptr}, tabs);
+    m_controlPane = new CControlPane(ShellPanelContext{m_session.get(), nullptr, this}, tabs);
     tabs->addTab(m_controlPane, tr("Control"));
     m_workBar->setWidget(tabs);
     addDockWidget(Qt::LeftDockWidgetArea, m_workBar);
@@ -403,7 +399,7 @@ bool CMainFrame::OpenFrontPanel()
         return false;
     }
     if (!m_frontPanel && FrontPanelHook())
-        m_frontPanel = FrontPanelHook()(ShellPanelContext{m_session.get(), this});
+        m_frontPanel = FrontPanelHook()(ShellPanelContext{m_session.get(), this, this});
     if (!m_frontPanel) {
         TellUser(this, tr("The virtual front panel is not available in this version yet."));
         return false;
@@ -420,8 +416,8 @@ bool CMainFrame::OpenFrontPanel()
 
 CChildFrame* CMainFrame::AddChildFrame(const DocKind& kind, const QString& title)
 {
-    auto* frame = new CChildFrame(kind, CreateChildView(kind, ChildViewContext{m_session.get(), &kind, nullptr}),
-                                  m_session.get());
+    auto* frame = new CChildFrame(kind, CreateChildView(kind, ChildViewContext{m_session.get(), &kind, nullptr, this}),
+                                  m_session.get(), nullptr, this);
     frame->setWindowTitle(title);
     m_mdi->addSubWindow(frame);
     connect(frame, &CChildFrame::FullScreenChanged, this, &CMainFrame::SetFullScreenBars);
@@ -431,8 +427,13 @@ CChildFrame* CMainFrame::AddChildFrame(const DocKind& kind, const QString& title
 
 CChildFrame* CMainFrame::NewWindow(const DocKind& kind)
 {
-    int& counter = m_newCounters[KindIndexOf(kind)];
-    return AddChildFrame(kind, QLatin1String(kind.titlePrefix) + QString::number(++counter));
+    const QList<CChildFrame*> open = ChildFrames();
+    const auto sameKind = std::count_if(open.begin(), open.end(), [&kind](CChildFrame* f) { return &f->Kind() == &kind; });
+    if (!AdmitsNewWindow(kind, static_cast<int>(m_session->ViewCount()), static_cast<int>(sameKind))) {
+        TellUser(this, LimitMessage(kind));
+        return nullptr;
+    }
+    return AddChildFrame(kind, KindTitle(kind, TakeTitleNumber(kind)));
 }
 
 CChildFrame* CMainFrame::OpenDataFile(const QString& path)
@@ -448,7 +449,6 @@ CChildFrame* CMainFrame::OpenDataFile(const QString& path)
             TellUser(this, error.isEmpty() ? tr("Can not open %1.").arg(path) : error);
             return nullptr;
         }
-        frame->SetDocumentPath(path);
     }
     m_mdi->setActiveSubWindow(frame);
     return frame;
@@ -457,41 +457,15 @@ CChildFrame* CMainFrame::OpenDataFile(const QString& path)
 void CMainFrame::OpenCommand()
 {
     const QString path =
-        ChooseFile(this, FileDialogKind::Open,
-                   tr("Data files (*.wfm *.mes *.dat *.psm *.mth *.bus);;All Files (*)"), QString());
+        ChooseFile(this, FileDialogKind::Open, OpenDialogFilter(), QString());
     if (!path.isEmpty())
         OpenDataFile(path);
 }
 
-bool CMainFrame::SaveActiveDocument(bool askName)
+bool CMainFrame::SaveActiveDocument(bool saveAs)
 {
     auto* frame = qobject_cast<CChildFrame*>(m_mdi->activeSubWindow());
-    if (!frame)
-        return false;
-    if (frame->View()->IsPlaceholder()) {
-        QString why;
-        frame->View()->SaveDocument(QString(), &why);
-        TellUser(this, why);
-        return false;
-    }
-    const DocKind& kind = frame->Kind();
-    QString path = frame->DocumentPath();
-    if (askName || path.isEmpty()) {
-        path = ChooseFile(this, FileDialogKind::Save, KindFilter(kind), QStringLiteral("*") + kind.extension);
-        if (path.isEmpty())
-            return false;
-        if (path.right(4) != QLatin1String(kind.extension))
-            path += QLatin1String(kind.extension);
-    }
-    QString error;
-    if (!frame->View()->SaveDocument(path, &error)) {
-        TellUser(this, error.isEmpty() ? tr("Can not write %1.").arg(path) : error);
-        return false;
-    }
-    frame->SetDocumentPath(path);
-    frame->setWindowTitle(QFileInfo(path).fileName());
-    UpdateTitle();
-    return true;
+    return frame && frame->View()->SaveCommand(saveAs);
 }
 
 QList<CChildFrame*> CMainFrame::ChildFrames() const
@@ -504,6 +478,12 @@ QList<CChildFrame*> CMainFrame::ChildFrames() const
         return KindIndexOf(a->Kind()) < KindIndexOf(b->Kind());
     });
     return frames;
+}
+
+void CMainFrame::VisitDataWindows(const std::function<void(IChildView&)>& visit)
+{
+    for (CChildFrame* frame : ChildFrames())
+        visit(*frame->View());
 }
 
 void CMainFrame::CloseAllWindows()

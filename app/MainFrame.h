@@ -12,8 +12,9 @@
 #include <string>
 
 #include "app/AppSettings.h"
-#include "app/DocKinds.h"
 #include "link/UsbDriver.h"
+#include "ui/DocKinds.h"
+#include "ui/Shell.h"
 
 class CChildFrame;
 class CControlPane;
@@ -50,7 +51,7 @@ inline constexpr int kIdPrint = 57607;
 // The workspace name while no workspace file is attached.
 inline const QString kNoWorkspace = QStringLiteral(" ");
 
-class CMainFrame : public QMainWindow {
+class CMainFrame : public QMainWindow, public IShell {
     Q_OBJECT
 public:
     // settingsPath: the "Param.ini" that Options writes.
@@ -81,24 +82,27 @@ public:
     // Help topics; false (after szFindNoHelp) when the help is missing.
     bool HelpCommand();
     // Virtual front panel; false when it cannot be shown (the user was told why).
-    bool OpenFrontPanel();
+    bool OpenFrontPanel() override;
     QWidget* FrontPanel() const { return m_frontPanel.data(); }
 
-    // Data windows.
+    // Data windows. A new window of a kind beyond its limit is refused (the
+    // user is told; null, and no title number is taken).
     CChildFrame* NewWindow(const DocKind& kind);
     // Opens a data file by its extension; null when the ending is not one of
     // the six (nothing opened) or the file cannot be read (the user is told).
     CChildFrame* OpenDataFile(const QString& path);
     void OpenCommand();
-    bool SaveActiveDocument(bool askName);
+    // File > Save and Save As of the active window: the view's own save.
+    bool SaveActiveDocument(bool saveAs);
     // Open windows in the order of the registered kinds, each kind's windows
     // in the order they were opened.
     QList<CChildFrame*> ChildFrames() const;
     void CloseAllWindows();
+    void VisitDataWindows(const std::function<void(IChildView&)>& visit) override;
 
     // Workspace commands; each returns false when it was cancelled or failed.
-    bool SaveWorkspace();
-    bool SaveWorkspaceAs();
+    bool SaveWorkspace() override;
+    bool SaveWorkspaceAs() override;
     bool OpenWorkspace();
     bool CloseWorkspace();
     // The file operations behind them.
@@ -108,7 +112,7 @@ public:
     QString WorkspaceName() const { return m_workspaceName; }
 
     // A line in the message dock.
-    void AppendMessage(const QString& text);
+    void AppendMessage(const QString& text) override;
     QProgressBar* ProgressBar() const { return m_progress; }
 
 protected:
@@ -145,7 +149,6 @@ private:
     QPointer<QWidget> m_frontPanel;
     QPointer<QTextBrowser> m_help;
     QList<QAction*> m_actions;
-    std::array<int, kKindCount> m_newCounters{};
     QString m_workspaceName = kNoWorkspace;
     bool m_bIndicatorConnected = false;
     bool m_bBarsHiddenForFullScreen = false;

@@ -13,7 +13,7 @@
 #include "app/MainFrame.h"
 #include "app/ShellMessages.h"
 #include "app/SplashWindow.h"
-#include "app/UserPrompts.h"
+#include "ui/UserPrompts.h"
 #include "corvane/SharedState.h"
 #include "corvane/UiHelpers.h"
 #include "corvane/WaveMemory.h"

@@ -2,9 +2,9 @@
 
 #include <array>
 
-#include "app/ChildView.h"
-#include "app/DocKinds.h"
-#include "app/ShellHooks.h"
+#include "ui/ChildView.h"
+#include "ui/DocKinds.h"
+#include "ui/ShellHooks.h"
 #include "docs/Archive.h"
 
 namespace {
@@ -45,7 +45,7 @@ int CWorkspaceFile::Read(CArchive& ar, QString* storedName, const WindowMaker& m
         if (ar.Failed() || !kind)
             return -1;
         int& counter = counters[KindIndexOf(*kind)];
-        IChildView* view = make(*kind, QLatin1String(kind->titlePrefix) + QString::number(counter++));
+        IChildView* view = make(*kind, KindTitle(*kind, counter++));
         if (!view || !view->SerializeState(ar) || ar.Failed())
             return -1;
         ++restored;

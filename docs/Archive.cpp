@@ -1,7 +1,13 @@
 #include "docs/Archive.h"
 
+#include <QColor>
 #include <QFile>
+#include <QFont>
+#include <QPoint>
+#include <QRect>
 #include <QSaveFile>
+
+#include <cmath>
 
 namespace {
 constexpr uint16_t kNewClassTag = 0xFFFF;
@@ -130,6 +136,83 @@ void CArchive::Transfer(QString& value) {
     else
         value = ReadText();
 }
+
+void CArchive::Transfer(QPoint& value) {
+    int32_t x = value.x(), y = value.y();
+    Transfer(x);
+    Transfer(y);
+    if (!m_failed) value = QPoint(x, y);
+}
+
+void CArchive::Transfer(QPointF& value) {
+    double x = value.x(), y = value.y();
+    TransferFinite(x);
+    TransferFinite(y);
+    if (!m_failed) value = QPointF(x, y);
+}
+
+void CArchive::Transfer(QRect& value) {
+    int32_t l = value.left(), t = value.top();
+    int32_t r = value.left() + value.width(), b = value.top() + value.height();
+    for (int32_t* v : {&l, &t, &r, &b}) Transfer(*v);
+    if (IsLoading() && !m_failed) value = QRect(QPoint(l, t), QSize(r - l, b - t));
+}
+
+void CArchive::Transfer(QFont& value) {
+    constexpr int32_t kDefaultHeight = 46;
+    QString family = value.family();
+    int32_t height = value.pixelSize() > 0 ? value.pixelSize() : kDefaultHeight;
+    int32_t weight = value.weight();
+    int32_t italic = value.italic() ? 1 : 0;
+    Transfer(family);
+    TransferRanged(height, 1, 10000);
+    TransferRanged(weight, 1, 1000);
+    TransferRanged(italic, 0, 1);
+    if (IsStoring() || m_failed) return;
+    value.setFamily(family);
+    value.setPixelSize(height);
+    value.setWeight(static_cast<QFont::Weight>(weight));
+    value.setItalic(italic != 0);
+}
+
+void CArchive::Transfer(QColor& value) {
+    uint32_t bgr = static_cast<uint32_t>(value.red()) | static_cast<uint32_t>(value.green()) << 8 |
+                   static_cast<uint32_t>(value.blue()) << 16;
+    Transfer(bgr);
+    if (IsLoading() && !m_failed) value = QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
+}
+
+void CArchive::TransferRanged(int32_t& value, int32_t low, int32_t high) {
+    if (IsStoring()) {
+        WriteI32(value);
+        return;
+    }
+    const int32_t read = ReadI32();
+    if (m_failed) return;
+    if (read < low || read > high) {
+        m_failed = true;
+        return;
+    }
+    value = read;
+}
+
+namespace {
+template <class F>
+void TransferReal(CArchive& ar, F& value, bool positive) {
+    F v = value;
+    ar.Transfer(v);
+    if (ar.IsStoring() || ar.Failed()) return;
+    if (!std::isfinite(v) || (positive && v <= 0)) {
+        ar.SetFailed();
+        return;
+    }
+    value = v;
+}
+}  // namespace
+
+void CArchive::TransferFinite(float& value, bool positive) { TransferReal(*this, value, positive); }
+
+void CArchive::TransferFinite(double& value, bool positive) { TransferReal(*this, value, positive); }
 
 void CArchive::WriteClassReference(uint32_t index) {
     if (index < kBigClassTag) {

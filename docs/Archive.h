@@ -37,6 +37,12 @@
 #include <unordered_map>
 #include <vector>
 
+class QColor;
+class QFont;
+class QPoint;
+class QPointF;
+class QRect;
+
 // Arithmetic types the archive writes as fixed-width little-endian fields.
 template <class T>
 concept ArchiveScalar =
@@ -128,6 +134,24 @@ public:
     void Transfer(T& value);
     void Transfer(std::string& value);
     void Transfer(QString& value);
+    // Qt types, in the layout every format of the program uses:
+    // a point as two 32-bit integers x, y;
+    void Transfer(QPoint& value);
+    // a real point as two float64, which must be finite;
+    void Transfer(QPointF& value);
+    // a rectangle as 32-bit left, top, right, bottom, right and bottom exclusive;
+    void Transfer(QRect& value);
+    // a font as its family (counted text), pixel height (1 ... 10000; 46 when
+    // the font has none), weight (1 ... 1000) and italic flag (0 or 1), 32-bit each;
+    void Transfer(QFont& value);
+    // a colour as a 32-bit 0x00BBGGRR value.
+    void Transfer(QColor& value);
+    // A 32-bit value that must lie in low ... high when read; the value is
+    // kept and the archive fails otherwise.
+    void TransferRanged(int32_t& value, int32_t low, int32_t high);
+    // A float that must be finite (and above 0 when positive) when read.
+    void TransferFinite(float& value, bool positive = false);
+    void TransferFinite(double& value, bool positive = false);
 
 private:
     void Append(const void* data, size_t size);

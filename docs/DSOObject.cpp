@@ -45,70 +45,18 @@ int CDSOObject::SerializeHeader(CArchive& ar, const char* className) {
 }
 
 void CDSOObject::TransferRanged(CArchive& ar, int32_t& value, int32_t low, int32_t high) {
-    if (ar.IsStoring()) {
-        ar.WriteI32(value);
-        return;
-    }
-    const int32_t read = ar.ReadI32();
-    if (ar.Failed()) return;
-    if (read < low || read > high) {
-        ar.SetFailed();
-        return;
-    }
-    value = read;
+    ar.TransferRanged(value, low, high);
 }
 
-void CDSOObject::TransferPoint(CArchive& ar, QPoint& point) {
-    int32_t x = point.x(), y = point.y();
-    ar.Transfer(x);
-    ar.Transfer(y);
-    if (!ar.Failed()) point = QPoint(x, y);
-}
+void CDSOObject::TransferPoint(CArchive& ar, QPoint& point) { ar.Transfer(point); }
 
-void CDSOObject::TransferPointF(CArchive& ar, QPointF& point) {
-    double x = point.x(), y = point.y();
-    TransferFinite(ar, x);
-    TransferFinite(ar, y);
-    if (!ar.Failed()) point = QPointF(x, y);
-}
+void CDSOObject::TransferPointF(CArchive& ar, QPointF& point) { ar.Transfer(point); }
 
-void CDSOObject::TransferFont(CArchive& ar, QFont& font) {
-    QString family = font.family();
-    int32_t height = font.pixelSize() > 0 ? font.pixelSize() : 46;
-    int32_t weight = font.weight();
-    int32_t italic = font.italic() ? 1 : 0;
-    ar.Transfer(family);
-    TransferRanged(ar, height, 1, 10000);
-    TransferRanged(ar, weight, 1, 1000);
-    TransferRanged(ar, italic, 0, 1);
-    if (ar.IsStoring() || ar.Failed()) return;
-    font.setFamily(family);
-    font.setPixelSize(height);
-    font.setWeight(static_cast<QFont::Weight>(weight));
-    font.setItalic(italic != 0);
-}
+void CDSOObject::TransferFont(CArchive& ar, QFont& font) { ar.Transfer(font); }
 
-void CDSOObject::TransferFinite(CArchive& ar, float& value, bool positive) {
-    float v = value;
-    ar.Transfer(v);
-    if (ar.IsStoring() || ar.Failed()) return;
-    if (!std::isfinite(v) || (positive && v <= 0)) {
-        ar.SetFailed();
-        return;
-    }
-    value = v;
-}
+void CDSOObject::TransferFinite(CArchive& ar, float& value, bool positive) { ar.TransferFinite(value, positive); }
 
-void CDSOObject::TransferFinite(CArchive& ar, double& value, bool positive) {
-    double v = value;
-    ar.Transfer(v);
-    if (ar.IsStoring() || ar.Failed()) return;
-    if (!std::isfinite(v) || (positive && v <= 0)) {
-        ar.SetFailed();
-        return;
-    }
-    value = v;
-}
+void CDSOObject::TransferFinite(CArchive& ar, double& value, bool positive) { ar.TransferFinite(value, positive); }
 
 QColor CDSOObject::Ink(DSOColor color) const {
     return m_colorMode == COLOR_MODE_BW ? QColor(Qt::black) : QColorFromDSO(color);

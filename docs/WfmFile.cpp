@@ -15,13 +15,6 @@ constexpr double kMaxVoltsUv = 1.0e15;
 
 QString Tr(const char* text) { return QCoreApplication::translate("CWfmFile", text); }
 
-void TransferPoint(CArchive& ar, QPoint& p) {
-    int32_t x = p.x(), y = p.y();
-    ar.Transfer(x);
-    ar.Transfer(y);
-    p = QPoint(x, y);
-}
-
 // Volts per division travel as float32 ÷ 1000 and come back truncated.
 void TransferVolts(CArchive& ar, int64_t& uv) {
     float stored = static_cast<float>(static_cast<double>(uv) / 1000.0);
@@ -35,11 +28,6 @@ void TransferVolts(CArchive& ar, int64_t& uv) {
     uv = static_cast<int64_t>(back);
 }
 
-void TransferFinite(CArchive& ar, float& value) {
-    ar.Transfer(value);
-    if (ar.IsLoading() && !std::isfinite(value)) ar.SetFailed();
-}
-
 void TransferDisplayState(CArchive& ar, CYTSheetData& s) {
     ar.Transfer(s.colorMode);
     ar.Transfer(s.zoom);
@@ -47,10 +35,10 @@ void TransferDisplayState(CArchive& ar, CYTSheetData& s) {
     // A zoom outside the range the view offers is only a display choice: it
     // is brought into the range, and the file is read on.
     if (ar.IsLoading()) s.zoom = CYTSheetZoom::Clamp(s.zoom);
-    TransferPoint(ar, s.centre);
-    TransferPoint(ar, s.scrollPos);
-    TransferRect(ar, s.clientRect);
-    TransferRect(ar, s.frameRect);
+    ar.Transfer(s.centre);
+    ar.Transfer(s.scrollPos);
+    ar.Transfer(s.clientRect);
+    ar.Transfer(s.frameRect);
     ar.Transfer(s.showState);
 }
 
@@ -63,12 +51,12 @@ void TransferParameters(CArchive& ar, tagWaveformParam& w) {
     ar.Transfer(w.strCH2VoltBase);
     ar.Transfer(w.nHorizPos);
     ar.Transfer(w.nHorizWinState);
-    TransferFinite(ar, w.fMeasureTimeBase);
+    ar.TransferFinite(w.fMeasureTimeBase);
     ar.Transfer(w.strTimeBase);
     ar.Transfer(w.nFFTFactor);
     ar.Transfer(w.nFFTDbBase);
     ar.Transfer(w.strFFTDbBase);
-    TransferFinite(ar, w.fFFTFreqBase);
+    ar.TransferFinite(w.fFFTFreqBase);
     ar.Transfer(w.strFFTFreqBase);
     ar.Transfer(w.nTrigLevel);
     for (int32_t* v : {&w.nCH1VoltIndex, &w.nCH2VoltIndex, &w.nTimeBaseIndex, &w.nMathOperation, &w.nCH1Probe,

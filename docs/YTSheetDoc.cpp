@@ -1,27 +1,22 @@
 #include "docs/YTSheetDoc.h"
 
-#include "corvane/MessageTables.h"
+#include <QCoreApplication>
 
-#include <atomic>
+#include "docs/FileFormats.h"
+#include "docs/WfmFile.h"
 
-namespace {
-std::atomic<int> g_nextSheetNumber{1};
-}  // namespace
+CYTSheetDoc::CYTSheetDoc() : m_sheet(std::make_unique<CYTSheetData>()) {}
 
-int CYTSheetDoc::NextSheetNumber() { return g_nextSheetNumber.load(); }
+CYTSheetDoc::~CYTSheetDoc() = default;
 
-int CYTSheetDoc::OnNewDocument(int openWindows, QString* message) {
-    if (openWindows >= kMaxOpenWindows) {
-        if (message) *message = QString::fromUtf8(Msg(szExceedFileNum));
-        return 0;
-    }
-    m_title = QStringLiteral("Wave_%1").arg(g_nextSheetNumber.fetch_add(1));
-    m_bModified = false;
-    return 1;
-}
+int CYTSheetDoc::Serialize(CArchive& ar) { return CWfmFile::Serialize(ar, *m_sheet); }
 
-void CYTSheetDoc::SetPathName(const QString& path) {
-    m_path = path;
-    m_title = path;
-    m_bModified = false;
-}
+const char* CYTSheetDoc::ClassName() const { return CWfmFile::kClassName; }
+
+const char* CYTSheetDoc::Extension() const { return CWfmFile::kExtension; }
+
+QString CYTSheetDoc::KindName() const { return QCoreApplication::translate("CYTSheetDoc", "waveform sheet"); }
+
+void CYTSheetDoc::AfterLoad() { m_sheet->DeriveDisplayState(); }
+
+QV_FILE_FORMAT(".wfm", CYTSheetDoc);

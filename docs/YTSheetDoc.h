@@ -1,37 +1,32 @@
-// CYTSheetDoc: the document of a waveform sheet window. It carries no data of
-// its own (everything a sheet shows and stores lives in its view, see
-// CYTSheetData); it names new sheets and refuses a sheet beyond the limit of
-// open analysis windows.
+// CYTSheetDoc: the document of a waveform sheet window. It owns everything a
+// sheet shows and stores (CYTSheetData: the drawing objects, the acquisition
+// parameters of the record shown and the display state) and reads and writes
+// the ".wfm" file (CWfmFile). The view draws it.
 #pragma once
 
 #include <QString>
 
-class CYTSheetDoc {
+#include <memory>
+
+#include "docs/DataDoc.h"
+#include "docs/YTSheetData.h"
+
+class CYTSheetDoc : public CDataDoc {
 public:
-    // A new sheet is refused while this many or more analysis windows are
-    // open (the tenth window opens, the eleventh does not).
-    static constexpr int kMaxOpenWindows = 10;
+    CYTSheetDoc();
+    ~CYTSheetDoc() override;
 
-    // New-document step. openWindows is the size of the open analysis-window
-    // list, not counting this sheet. Non-zero on success (the title is set
-    // from "Wave_%d" with the next number of the process-wide counter); 0
-    // when the list is full, with szExceedFileNum in the current language in
-    // *message (when given). Numbers are never reused.
-    int OnNewDocument(int openWindows, QString* message = nullptr);
-    // The path-setting step of an opened file: the title becomes the full
-    // path and the modified flag is cleared.
-    void SetPathName(const QString& path);
+    CYTSheetData& Sheet() { return *m_sheet; }
+    const CYTSheetData& Sheet() const { return *m_sheet; }
 
-    const QString& GetTitle() const { return m_title; }
-    const QString& GetPathName() const { return m_path; }
-    bool IsModified() const { return m_bModified; }
-    void SetModifiedFlag(bool modified = true) { m_bModified = modified; }
+    int Serialize(CArchive& ar) override;
+    const char* ClassName() const override;
+    const char* Extension() const override;
+    QString KindName() const override;
 
-    // The number the next new sheet will get.
-    static int NextSheetNumber();
+protected:
+    void AfterLoad() override;
 
 private:
-    QString m_title;
-    QString m_path;
-    bool m_bModified = false;
+    std::unique_ptr<CYTSheetData> m_sheet;
 };

@@ -42,15 +42,7 @@ void WaitPass()
 // Update message of a view class, and whether it is held back while printing.
 int UpdateMessage(LinkViewClass c)
 {
-    switch (c) {
-    case LinkViewClass::WaveformSheet: return kMsgWaveformSheetUpdate;
-    case LinkViewClass::Measurement: return kMsgMeasurementUpdate;
-    case LinkViewClass::DataTable: return kMsgDataTableUpdate;
-    case LinkViewClass::PowerSpectrum: return kMsgPowerSpectrumUpdate;
-    case LinkViewClass::Arithmetic: return kMsgArithmeticUpdate;
-    case LinkViewClass::BusAnalysis: return kMsgBusAnalysisUpdate;
-    }
-    return 0;
+    return static_cast<int>(c);
 }
 
 bool PausedWhilePrinting(LinkViewClass c)

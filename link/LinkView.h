@@ -12,15 +12,19 @@
 // thread.
 #include <cstdint>
 
+#include "link/LinkMessages.h"
+
 class QObject;
 
-enum class LinkViewClass {
-    WaveformSheet,   // 1126
-    Measurement,     // 1131
-    DataTable,       // 1130
-    PowerSpectrum,   // 1135
-    Arithmetic,      // 1136
-    BusAnalysis,     // 1156
+// The class of a data view; its value is the update message the link posts
+// to a running view of the class when a record is complete.
+enum class LinkViewClass : int {
+    WaveformSheet = kMsgWaveformSheetUpdate,   // 1126
+    Measurement = kMsgMeasurementUpdate,       // 1131
+    DataTable = kMsgDataTableUpdate,           // 1130
+    PowerSpectrum = kMsgPowerSpectrumUpdate,   // 1135
+    Arithmetic = kMsgArithmeticUpdate,         // 1136
+    BusAnalysis = kMsgBusAnalysisUpdate,       // 1156
 };
 
 class ILinkView {

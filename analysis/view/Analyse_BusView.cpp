@@ -4,14 +4,14 @@
 #include "analysis/view/BusSettingsPanel.h"
 #include "analysis/view/InputView.h"
 #include "app/ChildFrame.h"
-#include "app/DocKinds.h"
+#include "ui/DocKinds.h"
 #include "app/MainFrame.h"
-#include "app/UserPrompts.h"
+#include "ui/UserPrompts.h"
 #include "corvane/MessageTables.h"
 #include "corvane/ScaleConversion.h"
 #include "corvane/SharedState.h"
 #include "docs/BusFile.h"
-#include "docs/YTSheetBitmap.h"
+#include "docs/BitmapWriter.h"
 #include "link/LinkMessages.h"
 #include "link/LinkSession.h"
 
@@ -199,7 +199,7 @@ QImage CAnalyse_BusView::Picture() {
 
 int CAnalyse_BusView::ExportTo(const QString& path) {
     QString error;
-    if (CYTSheetBitmap::Save(path, Picture(), &error)) return 1;
+    if (CBitmapWriter::Save(path, Picture(), 16, &error)) return 1;
     TellUser(this, tr("Write File Error!"));
     return 0;
 }
@@ -305,19 +305,9 @@ void CAnalyse_BusView::contextMenuEvent(QContextMenuEvent* e) {
 // ---------------------------------------------------------------------------
 
 namespace {
-// A bus window beyond the limit is refused: the user is told, and the window
-// the shell made for it closes again at once.
+// The shell refuses a window beyond the kind's limit before it asks for one.
 std::unique_ptr<IChildView> MakeBusView(const ChildViewContext& context) {
-    const bool full = CAnalyse_BusView::OpenCount() >= CAnalyse_BusView::kMaxWindows;
-    auto view = std::make_unique<CAnalyse_BusView>(context.session, context.parent);
-    if (full) {
-        TellUser(context.parent, QString::fromUtf8(Msg(szExceedFileNum)));
-        QPointer<CAnalyse_BusView> guard(view.get());
-        QTimer::singleShot(0, view.get(), [guard] {
-            if (CChildFrame* frame = guard ? CChildFrame::Of(guard) : nullptr) frame->CloseWithoutAsking();
-        });
-    }
-    return view;
+    return std::make_unique<CAnalyse_BusView>(context.session, context.parent);
 }
 } // namespace
 

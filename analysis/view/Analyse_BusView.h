@@ -11,7 +11,7 @@
 #include <atomic>
 #include <memory>
 
-#include "app/ChildView.h"
+#include "ui/ChildView.h"
 #include "docs/BusAnalysisData.h"
 #include "link/LinkView.h"
 
@@ -44,6 +44,7 @@ public:
     ILinkView* LinkView() override { return this; }
     int LoadDocument(const QString& path, QString* error) override;
     int SaveDocument(const QString& path, QString* error) override;
+    bool SaveCommand(bool saveAs) override { return Save(saveAs); }
     int SerializeState(CArchive& ar) override;
     bool IsRunning() const override { return m_running.load(); }
     void StartRun() override { m_running = true; }

@@ -22,15 +22,15 @@
 #include <mutex>
 
 #include "app/ChildFrame.h"
-#include "app/DocKinds.h"
+#include "ui/DocKinds.h"
 #include "app/MainFrame.h"
-#include "app/ScaleSelectors.h"
-#include "app/UserPrompts.h"
+#include "ui/ScaleSelectors.h"
+#include "ui/UserPrompts.h"
 #include "corvane/MessageTables.h"
 #include "corvane/ScaleConversion.h"
 #include "docs/DSOMapping.h"
 #include "docs/WfmFile.h"
-#include "docs/YTSheetBitmap.h"
+#include "docs/BitmapWriter.h"
 #include "docs/YTSheetPainter.h"
 #include "docs/YTSheetScales.h"
 #include "docs/YTSheetZoom.h"
@@ -405,7 +405,7 @@ bool CYTSheetView::Export() {
     if (path.isEmpty()) return false;
     if (!path.endsWith(QLatin1String(".bmp"), Qt::CaseInsensitive)) path += QLatin1String(".bmp");
     QString error;
-    if (!CYTSheetBitmap::Save(path, ClientPicture(), &error)) {
+    if (!CBitmapWriter::Save(path, ClientPicture(), 16, &error)) {
         TellUser(this, QString::fromUtf8(Msg(szExportFileFail)) + QLatin1Char('\n') + error);
         return false;
     }
@@ -726,20 +726,8 @@ void CYTSheetView::contextMenuEvent(QContextMenuEvent* e) {
 // ---------------------------------------------------------------------------
 
 namespace {
-// A sheet beyond the limit of open analysis windows is refused: the user is
-// told, and the window that the shell made for it closes again at once.
 std::unique_ptr<IChildView> MakeSheet(const ChildViewContext& context) {
-    auto view = std::make_unique<CYTSheetView>(context.session, context.parent);
-    const int open = context.session ? static_cast<int>(context.session->ViewCount()) : 0;
-    QString message;
-    if (!view->Document().OnNewDocument(open, &message)) {
-        TellUser(context.parent, message);
-        QPointer<CYTSheetView> guard(view.get());
-        QTimer::singleShot(0, view.get(), [guard] {
-            if (CChildFrame* frame = guard ? CChildFrame::Of(guard) : nullptr) frame->CloseWithoutAsking();
-        });
-    }
-    return view;
+    return std::make_unique<CYTSheetView>(context.session, context.parent);
 }
 }  // namespace
 

@@ -12,7 +12,7 @@
 #include <atomic>
 #include <memory>
 
-#include "app/ChildView.h"
+#include "ui/ChildView.h"
 #include "docs/YTSheetData.h"
 #include "docs/YTSheetDoc.h"
 #include "docs/YTSheetUpdate.h"
@@ -51,6 +51,7 @@ public:
     ILinkView* LinkView() override { return this; }
     int LoadDocument(const QString& path, QString* error) override;
     int SaveDocument(const QString& path, QString* error) override;
+    bool SaveCommand(bool saveAs) override { return Save(saveAs); }
     int SerializeState(CArchive& ar) override;
     bool IsRunning() const override { return m_bRunning.load(); }
     void StartRun() override;

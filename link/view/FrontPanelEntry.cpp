@@ -2,8 +2,8 @@
 
 #include <mutex>
 
-#include "app/ShellHooks.h"
-#include "app/UserPrompts.h"
+#include "ui/ShellHooks.h"
+#include "ui/UserPrompts.h"
 #include "corvane/MessageTables.h"
 #include "corvane/SharedState.h"
 #include "link/LinkSession.h"

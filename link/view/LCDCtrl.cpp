@@ -12,7 +12,8 @@
 
 #include <mutex>
 
-#include "app/UserPrompts.h"
+#include "corvane/ScopedFlag.h"
+#include "ui/UserPrompts.h"
 #include "corvane/MessageTables.h"
 #include "docs/Archive.h"
 #include "link/view/BitmapFile.h"
@@ -25,18 +26,6 @@ const QString kPrintFontFamily = QStringLiteral("楷体_GB2312");
 constexpr int kPageCount = 1;   // the picture fits one page
 constexpr double kPageMarginShare = 0.05;    // of the page width, around the picture
 constexpr double kTextHeightShare = 0.02;    // footer and header text, of the page height
-
-// g_bPrintProcess is 1 while a printout is being drawn, so that the data
-// windows that pause during printing are not told of new records meanwhile.
-struct PrintProcess {
-    PrintProcess() { g_bPrintProcess.store(1); }
-    ~PrintProcess() { g_bPrintProcess.store(0); }
-};
-
-struct PreviewOpen {
-    PreviewOpen() { g_bPreview.store(1); }
-    ~PreviewOpen() { g_bPreview.store(0); }
-};
 
 QString FromUtf8(const char* text)
 {
@@ -226,7 +215,7 @@ void CLCDCtrl::PrintPreview()
     QPrintPreviewDialog dialog(&printer, this);
     connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
             [this](QPrinter* target) { PrintPages(*target, PageStyle::Footer); });
-    PreviewOpen open;
+    CScopedFlag open(g_bPreview);
     dialog.exec();
 }
 
@@ -255,7 +244,8 @@ int CLCDCtrl::PrintCaptionedTo(QPrinter& printer)
 // started ends the job.
 int CLCDCtrl::PrintPages(QPrinter& printer, PageStyle style)
 {
-    PrintProcess printing;
+    // The data windows that pause during printing are not told of new records meanwhile.
+    CScopedFlag printing(g_bPrintProcess);
     printer.setDocName(FromUtf8(szAppName));
     printer.setFullPage(false);
     QPainter painter;

@@ -12,8 +12,8 @@
 
 #include "app/ChildFrame.h"
 #include "app/MainFrame.h"
-#include "app/ShellHooks.h"
-#include "app/UserPrompts.h"
+#include "ui/ShellHooks.h"
+#include "ui/UserPrompts.h"
 #include "corvane/MessageTables.h"
 #include "corvane/SharedState.h"
 #include "corvane/ValueTables.h"

@@ -6,7 +6,8 @@
 #include <cstring>
 #include <mutex>
 
-#include "app/ShellHooks.h"
+#include "corvane/ScopedFlag.h"
+#include "ui/ShellHooks.h"
 #include "corvane/SharedState.h"
 #include "docs/Archive.h"
 #include "link/DSOSetup.h"
@@ -19,13 +20,6 @@ constexpr char kPanelClass[] = "CPartTreeView";
 constexpr uint16_t kPanelSchema = 3;
 // Larger than any parameter block the instrument describes.
 constexpr qint64 kMaxSetupFileBytes = 1 << 21;
-
-// g_bFileProcess is 1 while the file is read or written, so the acquisition
-// timer keeps away.
-struct FileProcess {
-    FileProcess() { g_bFileProcess.store(1); }
-    ~FileProcess() { g_bFileProcess.store(0); }
-};
 
 void SendBlock(CDSOSetup& sender)
 {
@@ -112,7 +106,7 @@ QString SetupFileName(const QString& chosen)
 
 SetupStatus SaveSetupFile(const QString& path)
 {
-    FileProcess busy;
+    CScopedFlag busy(g_bFileProcess);   // the acquisition timer keeps away
     {
         std::lock_guard<std::recursive_mutex> lock(g_csLock);
         if (!g_pSysParamBuffer || g_SysParamLen <= 0)
@@ -128,7 +122,7 @@ SetupStatus OpenSetupFile(const QString& path, CDSOSetup& sender)
 {
     QByteArray block;
     {
-        FileProcess busy;
+        CScopedFlag busy(g_bFileProcess);   // the acquisition timer keeps away
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly))
             return SetupStatus::Unreadable;

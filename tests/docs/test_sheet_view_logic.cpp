@@ -1,6 +1,6 @@
 // Zoom and scroll geometry, painting of the waveform sheet and its bitmap file.
 #include "docs/DSOMapping.h"
-#include "docs/YTSheetBitmap.h"
+#include "docs/BitmapWriter.h"
 #include "docs/YTSheetData.h"
 #include "docs/YTSheetDoc.h"
 #include "docs/YTSheetPainter.h"
@@ -87,22 +87,6 @@ TEST(SheetZoom, ScrollSizesAndCentring) {
     EXPECT_EQ(CYTSheetZoom::ScrollForCentre(QPoint(5000, -50), QSize(400, 300), 10.0f), QPoint(850, 0));
 }
 
-TEST(SheetDoc, TitlesCountUpAndTheEleventhWindowIsRefused) {
-    CYTSheetDoc first, second, refused;
-    const int number = CYTSheetDoc::NextSheetNumber();
-    ASSERT_TRUE(first.OnNewDocument(0));
-    ASSERT_TRUE(second.OnNewDocument(9));  // the tenth window opens
-    EXPECT_EQ(first.GetTitle(), QStringLiteral("Wave_%1").arg(number));
-    EXPECT_EQ(second.GetTitle(), QStringLiteral("Wave_%1").arg(number + 1));
-    QString message;
-    EXPECT_FALSE(refused.OnNewDocument(10, &message));
-    EXPECT_FALSE(message.isEmpty());
-    EXPECT_EQ(CYTSheetDoc::NextSheetNumber(), number + 2);  // a refused sheet takes no number
-    first.SetModifiedFlag();
-    first.SetPathName(QStringLiteral("/data/run.wfm"));
-    EXPECT_EQ(first.GetTitle(), QStringLiteral("/data/run.wfm"));
-    EXPECT_FALSE(first.IsModified());
-}
 
 TEST(SheetPainter, XYPutsZeroOnTheGraphCentre) {
     EXPECT_EQ(CYTSheetPainter::XYPoint(0, 0), QPoint(1600, -800));
@@ -157,7 +141,7 @@ TEST(SheetBitmap, SixteenBitFileHeaderAndPaddedRows) {
     image.fill(Qt::black);
     image.setPixelColor(0, 1, QColor(255, 0, 0));  // bottom row, first pixel
     image.setPixelColor(2, 0, QColor(0, 0, 255));  // top row, last pixel
-    const QByteArray bmp = CYTSheetBitmap::FileBytes(image);
+    const QByteArray bmp = CBitmapWriter::FileBytes(image, 16);
     ASSERT_EQ(bmp.size(), 54 + 2 * 8);
     EXPECT_EQ(bmp.left(2), QByteArray("BM"));
     EXPECT_EQ(U32At(bmp, 2), 70u);   // image size + 54
@@ -174,8 +158,8 @@ TEST(SheetBitmap, SixteenBitFileHeaderAndPaddedRows) {
     EXPECT_EQ(U16At(bmp, 54), 0x7C00);      // first stored row is the bottom one
     EXPECT_EQ(U16At(bmp, 54 + 6), 0);       // padding
     EXPECT_EQ(U16At(bmp, 54 + 8 + 4), 0x001F);
-    EXPECT_TRUE(CYTSheetBitmap::FileBytes(QImage()).isEmpty());
-    EXPECT_EQ(CYTSheetBitmap::RowBytes(625), 1252);
+    EXPECT_TRUE(CBitmapWriter::FileBytes(QImage(), 16).isEmpty());
+    EXPECT_EQ(CBitmapWriter::RowBytes(625, 16), 1252);
 }
 
 TEST(SheetPainter, SpectrumTraceRisesAtTheSinesFrequency) {

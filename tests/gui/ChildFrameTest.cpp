@@ -15,9 +15,11 @@
 #include "QtPrinters.h"
 #include "ScopedPrompts.h"
 #include "app/ChildFrame.h"
-#include "app/PageControl.h"
-#include "app/ScaleSelectors.h"
-#include "app/ZoomEntry.h"
+#include "ui/PageBar.h"
+#include "ui/SourceButtons.h"
+#include "ui/PageControl.h"
+#include "ui/ScaleSelectors.h"
+#include "ui/ZoomEntry.h"
 #include "corvane/ScaleConversion.h"
 #include "corvane/SharedState.h"
 #include "link/LinkSession.h"
@@ -46,9 +48,9 @@ protected:
         session.reset();
     }
 
-    CChildFrame* Open(const char* typeName)
+    CChildFrame* Open(const char* typeName, FakeView::Controls controls = FakeView::kNoControls)
     {
-        auto view = std::make_unique<FakeView>();
+        auto view = std::make_unique<FakeView>(controls);
         views.push_back(view.get());
         auto frame = std::make_unique<CChildFrame>(*KindByTypeName(QLatin1String(typeName)), std::move(view),
                                                    session.get());
@@ -157,7 +159,7 @@ TEST_F(ChildFrameTest, ScaleSelectorsPassTheConvertedScaleOfTheEntry)
 TEST_F(ChildFrameTest, FirstRunningWindowStartsTimerTwoAndTheLastToStopKillsIt)
 {
     CChildFrame* a = Open("YTSheet");
-    CChildFrame* b = Open("WaveformMeasurement");
+    CChildFrame* b = Open("WaveformMeasurement", FakeView::kTwoSources);
     EXPECT_EQ(session->ViewCount(), 2u);
     EXPECT_FALSE(session->IsAcquisitionTimerActive());
 
@@ -174,7 +176,7 @@ TEST_F(ChildFrameTest, FirstRunningWindowStartsTimerTwoAndTheLastToStopKillsIt)
     EXPECT_FALSE(a->Run());   // already running
     EXPECT_TRUE(b->Run());
     EXPECT_EQ(g_updateNum.load(), 2);
-    EXPECT_TRUE(b->SourceButtonsEnabled());
+    EXPECT_TRUE(ViewOf(b)->sources->IsEnabled());
 
     EXPECT_TRUE(a->Stop());
     EXPECT_TRUE(session->IsAcquisitionTimerActive());
@@ -184,7 +186,7 @@ TEST_F(ChildFrameTest, FirstRunningWindowStartsTimerTwoAndTheLastToStopKillsIt)
     EXPECT_TRUE(b->Stop());
     EXPECT_FALSE(session->IsAcquisitionTimerActive());
     EXPECT_EQ(g_updateNum.load(), 0);
-    EXPECT_FALSE(b->SourceButtonsEnabled());
+    EXPECT_FALSE(ViewOf(b)->sources->IsEnabled());
     EXPECT_FALSE(b->Stop());
 }
 
@@ -264,69 +266,71 @@ TEST(PageControlTest, PageCountFollowsTheRecordLength)
     EXPECT_FALSE(pages.Next());
 }
 
+// The page bar a data-table view puts on its frame's tool bar.
 TEST_F(ChildFrameTest, DataTablePageControlsAreEnabledByPosition)
 {
-    CChildFrame* frame = Open("WaveformTabular");
+    CChildFrame* frame = Open("WaveformTabular", FakeView::kSourcesAndPages);
     FakeView* view = ViewOf(frame);
+    CPageBar& bar = *view->pageBar;
     auto enabled = [&](int id) { return frame->Action(id)->isEnabled(); };
 
     frame->UpdateCommandStates();
-    EXPECT_EQ(frame->Pages().PageCount(), 1);
+    EXPECT_EQ(bar.Pages().PageCount(), 1);
     EXPECT_FALSE(enabled(kIdPreviousPage));
     EXPECT_FALSE(enabled(kIdNextPage));
     EXPECT_FALSE(enabled(kIdGoToPage));
 
     waveDataLen = 3201;
     frame->UpdateCommandStates();
-    EXPECT_EQ(frame->Pages().PageCount(), 2);
+    EXPECT_EQ(bar.Pages().PageCount(), 2);
     EXPECT_FALSE(enabled(kIdPreviousPage));
     EXPECT_TRUE(enabled(kIdNextPage));
     EXPECT_TRUE(enabled(kIdGoToPage));
 
-    frame->NextPage();
-    EXPECT_EQ(frame->Pages().CurrentPage(), 2);
+    frame->Action(kIdNextPage)->trigger();
+    EXPECT_EQ(bar.Pages().CurrentPage(), 2);
     EXPECT_TRUE(enabled(kIdPreviousPage));
     EXPECT_FALSE(enabled(kIdNextPage));
     ASSERT_EQ(view->pages.size(), 1u);
     EXPECT_EQ(view->pages[0].page, 2);
-    EXPECT_EQ(view->pages[0].rows, 3200);
 
     waveDataLen = 16000;
     frame->UpdateCommandStates();
-    frame->GoToPage("99");
-    EXPECT_EQ(frame->Pages().CurrentPage(), 5);
-    frame->GoToPage("x");
-    EXPECT_EQ(frame->Pages().CurrentPage(), 1);
-    frame->GoToPage("3");
+    bar.GoToPage("99");
+    EXPECT_EQ(bar.Pages().CurrentPage(), 5);
+    bar.GoToPage("x");
+    EXPECT_EQ(bar.Pages().CurrentPage(), 1);
+    bar.GoToPage("3");
     EXPECT_TRUE(enabled(kIdPreviousPage));
     EXPECT_TRUE(enabled(kIdNextPage));
 }
 
-TEST_F(ChildFrameTest, DataTableSourcesResetPagingAndChooseRowsPerPage)
+// Source buttons sit on the tool bar before the full-screen button, are
+// enabled only while the view runs, and a new source goes back to page 1.
+TEST_F(ChildFrameTest, SourceButtonsFollowRunningAndResetPaging)
 {
     waveDataLen = 9600;
-    CChildFrame* frame = Open("WaveformTabular");
+    CChildFrame* frame = Open("WaveformTabular", FakeView::kSourcesAndPages);
     FakeView* view = ViewOf(frame);
-    EXPECT_FALSE(frame->SourceButtonsEnabled());
+    const QList<QAction*> actions = frame->ToolBar()->actions();
+    EXPECT_LT(actions.indexOf(frame->Action(kIdSourceFFT)), actions.indexOf(frame->Action(kIdFullScreen)));
+    EXPECT_GT(actions.indexOf(frame->Action(kIdSourceCH1)), actions.indexOf(frame->Action(kIdStop)));
+    EXPECT_FALSE(view->sources->IsEnabled());
     ASSERT_TRUE(frame->Run());
-    EXPECT_TRUE(frame->SourceButtonsEnabled());
-    frame->GoToPage("3");
+    EXPECT_TRUE(view->sources->IsEnabled());
+    frame->UpdateCommandStates();
+    view->pageBar->GoToPage("3");
 
-    EXPECT_FALSE(frame->SelectSource(kSourceCH1));   // already the source
-    EXPECT_TRUE(frame->SelectSource(kSourceFFT));
+    EXPECT_FALSE(view->sources->Select(kSourceCH1));   // already the source
+    EXPECT_TRUE(view->sources->Select(kSourceFFT));
     EXPECT_EQ(view->source, kSourceFFT);
-    EXPECT_EQ(frame->Pages().CurrentPage(), 1);
-    EXPECT_EQ(view->pages.back().rows, 1024);
-    EXPECT_FALSE(view->pages.back().reload);
-    EXPECT_TRUE(frame->SelectSource(kSourceCH2));
-    EXPECT_EQ(view->pages.back().rows, 3200);
-    EXPECT_TRUE(view->pages.back().reload);
+    EXPECT_EQ(view->pageBar->Pages().CurrentPage(), 1);
 
-    CChildFrame* measurement = Open("WaveformMeasurement");
-    EXPECT_FALSE(measurement->SelectSource(kSourceFFT));   // measurement has no FFT source
-    EXPECT_TRUE(measurement->SelectSource(kSourceCH2));
+    CChildFrame* measurement = Open("WaveformMeasurement", FakeView::kTwoSources);
+    EXPECT_EQ(measurement->Action(kIdSourceFFT), nullptr);
+    EXPECT_FALSE(ViewOf(measurement)->sources->Select(kSourceFFT));   // measurement has no FFT source
+    EXPECT_TRUE(ViewOf(measurement)->sources->Select(kSourceCH2));
     EXPECT_EQ(ViewOf(measurement)->source, kSourceCH2);
-    EXPECT_TRUE(ViewOf(measurement)->pages.empty());
 }
 
 TEST_F(ChildFrameTest, FullScreenHidesTheWindowBarsAndComesBack)

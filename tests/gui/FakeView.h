@@ -8,18 +8,49 @@
 #include <memory>
 #include <vector>
 
-#include "app/ChildView.h"
-#include "app/DocKinds.h"
+#include "corvane/SharedState.h"
 #include "docs/Archive.h"
 #include "link/LinkView.h"
+#include "ui/ChildHost.h"
+#include "ui/ChildView.h"
+#include "ui/DocKinds.h"
+#include "ui/PageBar.h"
+#include "ui/SourceButtons.h"
 
 class FakeView : public IChildView, public ILinkView {
 public:
-    FakeView() : m_widget(new QWidget) {}
+    // Tool-bar controls the view puts on its frame, as the measurement (two
+    // sources) and the data table (three sources and pages) do.
+    enum Controls { kNoControls, kTwoSources, kSourcesAndPages };
+
+    explicit FakeView(Controls controls = kNoControls) : m_controls(controls), m_widget(new QWidget) {}
     ~FakeView() override { delete m_widget.data(); }
 
     QWidget* Widget() override { return m_widget.data(); }
     ILinkView* LinkView() override { return this; }
+    void AttachHost(IChildHost* host) override
+    {
+        this->host = host;
+        if (m_controls == kNoControls)
+            return;
+        sources = new CSourceButtons(*host, m_controls == kSourcesAndPages, m_widget);
+        QObject::connect(sources, &CSourceButtons::SourceChosen, [this](int mode) {
+            source = mode;
+            if (pageBar)
+                pageBar->Reset();
+        });
+        if (m_controls != kSourcesAndPages)
+            return;
+        pageBar = new CPageBar(*host, m_widget);
+        QObject::connect(pageBar, &CPageBar::PageChosen, [this](int page) { pages.push_back({page, 0, true}); });
+    }
+    void UpdateCommandStates() override
+    {
+        if (sources)
+            sources->SetEnabled(running.load());
+        if (pageBar)
+            pageBar->SetRecordLength(waveDataLen);
+    }
     int LoadDocument(const QString& path, QString* error) override
     {
         loadedPath = path;
@@ -32,6 +63,11 @@ public:
         savedPath = path;
         return 1;
     }
+    bool SaveCommand(bool saveAs) override
+    {
+        saveCommands.push_back(saveAs);
+        return true;
+    }
     int SerializeState(CArchive& ar) override
     {
         ar.Transfer(state);
@@ -43,8 +79,6 @@ public:
     void SetZoomFactor(double factor) override { zoom = factor; }
     void ApplyHorizontalScale(int index, double scale) override { horizontal = {index, scale}; }
     void ApplyVerticalScale(int index, double scale) override { vertical = {index, scale}; }
-    void SetSource(int mode) override { source = mode; }
-    void ShowPage(int page, int rows, bool reload) override { pages.push_back({page, rows, reload}); }
 
     // ILinkView
     LinkViewClass ViewClass() const override { return LinkViewClass::WaveformSheet; }
@@ -69,8 +103,13 @@ public:
     Scale horizontal, vertical;
     int source = 0;
     std::vector<Page> pages;
+    std::vector<bool> saveCommands;
+    IChildHost* host = nullptr;
+    CSourceButtons* sources = nullptr;
+    CPageBar* pageBar = nullptr;
 
 private:
+    Controls m_controls;
     QPointer<QWidget> m_widget;
 };
 

@@ -18,8 +18,8 @@
 #include "app/AppSettings.h"
 #include "app/ChildFrame.h"
 #include "app/MainFrame.h"
-#include "app/PlaceholderView.h"
-#include "app/ShellHooks.h"
+#include "ui/PlaceholderView.h"
+#include "ui/ShellHooks.h"
 #include "app/WorkspaceFile.h"
 #include "corvane/SharedState.h"
 #include "docs/Archive.h"
@@ -144,9 +144,10 @@ TEST_F(MainFrameTest, WorkspaceRoundTripRestoresWindowsWithNumberedTitles)
     EXPECT_EQ(frame->WorkspaceName(), " ");
 
     SetParamBlock({9});
-    frame->NewWindow(sheet);   // already open: stays, and does not shift the numbering
+    // Already open: stays, and does not shift the numbering of the records.
+    const QString openTitle = frame->NewWindow(sheet)->windowTitle();
     ASSERT_EQ(frame->ReadWorkspace(Path("desk.wrk")), 3);
-    EXPECT_EQ(Titles(), (QStringList{"Data_1", "Wave_3", "Wave_1", "Wave_2"}));
+    EXPECT_EQ(Titles(), (QStringList{"Data_1", openTitle, "Wave_1", "Wave_2"}));
     const QList<CChildFrame*> frames = frame->ChildFrames();
     EXPECT_EQ(Fake(frames[0])->state, 33);
     EXPECT_EQ(Fake(frames[2])->state, 11);
@@ -340,4 +341,39 @@ TEST_F(MainFrameTest, FileMenuReachesTheSetupFileCommands)
     EXPECT_EQ(g_pSysParamBuffer[0], 1);
     g_openFileFlag.store(0);
     g_openFileName.clear();
+}
+
+// Sheets, measurements and data tables count every open data window: the
+// tenth opens, the eleventh is refused. The analysis kinds count their own
+// windows: the tenth power spectrum is refused. A refused window takes no
+// title number, and File > Save goes to the active window's own save.
+TEST_F(MainFrameTest, WindowLimitsRefuseWithoutTakingATitleNumber)
+{
+    ScopedFakeViews fakes{"YTSheet", "WaveformTabular", "PowerSpectrum"};
+    ScopedPrompts prompts;
+    const DocKind& sheet = *KindByTypeName("YTSheet");
+    const DocKind& table = *KindByTypeName("WaveformTabular");
+    const DocKind& power = *KindByTypeName("PowerSpectrum");
+    CChildFrame* first = frame->NewWindow(sheet);
+    ASSERT_NE(first, nullptr);
+    const int n = first->windowTitle().mid(5).toInt();
+    for (int i = 0; i < 9; ++i)
+        ASSERT_NE(frame->NewWindow(power), nullptr);   // nine power spectra: ten windows in all
+    EXPECT_EQ(frame->NewWindow(power), nullptr);
+    ASSERT_EQ(prompts.notices.size(), 1);
+    EXPECT_EQ(prompts.notices[0], "Exceed maximum window numbers limit!");
+    EXPECT_EQ(frame->NewWindow(sheet), nullptr);   // the eleventh window
+    EXPECT_EQ(frame->NewWindow(table), nullptr);
+    EXPECT_EQ(prompts.notices.size(), 3);
+
+    first->CloseWithoutAsking();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    CChildFrame* next = frame->NewWindow(sheet);
+    ASSERT_NE(next, nullptr);
+    EXPECT_EQ(next->windowTitle(), QStringLiteral("Wave_%1").arg(n + 1));
+
+    frame->MdiArea()->setActiveSubWindow(next);
+    EXPECT_TRUE(frame->SaveActiveDocument(true));
+    EXPECT_TRUE(frame->SaveActiveDocument(false));
+    EXPECT_EQ(Fake(next)->saveCommands, (std::vector<bool>{true, false}));
 }

@@ -5,7 +5,7 @@
 
 #include <deque>
 
-#include "app/UserPrompts.h"
+#include "ui/UserPrompts.h"
 
 class ScopedPrompts {
 public:
@@ -21,8 +21,10 @@ public:
             return a;
         });
         m_notice = SetNoticeHandler([this](const QString& text) { notices << text; });
-        m_file = SetFileDialogHandler([this](FileDialogKind, const QString&, const QString&) {
+        m_file = SetFileDialogHandler([this](FileDialogKind, const QString& filter, const QString& initialName) {
             ++fileDialogs;
+            lastFilter = filter;
+            lastInitialName = initialName;
             return chosenFile;
         });
     }
@@ -38,6 +40,7 @@ public:
     QStringList notices;
     QString chosenFile;   // what every file dialog returns ("" = Cancel)
     int fileDialogs = 0;
+    QString lastFilter, lastInitialName;   // of the last file dialog
 
 private:
     QuestionHandler m_question;

@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "app/ChildFrame.h"
-#include "app/DocKinds.h"
+#include "ui/DocKinds.h"
 #include "docs/view/YTSheetView.h"
 
 inline const DocKind& SheetKind() { return *KindByTypeName(QStringLiteral("YTSheet")); }

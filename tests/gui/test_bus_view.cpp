@@ -21,7 +21,7 @@
 #include "analysis/view/BusSettingsPanel.h"
 #include "app/ChildFrame.h"
 #include "app/AppSettings.h"
-#include "app/DocKinds.h"
+#include "ui/DocKinds.h"
 #include "app/MainFrame.h"
 #include "corvane/WaveMemory.h"
 #include "docs/BusFile.h"

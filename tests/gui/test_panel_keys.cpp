@@ -8,7 +8,7 @@
 
 #include "PanelTestSupport.h"
 #include "ScopedPrompts.h"
-#include "app/ShellHooks.h"
+#include "ui/ShellHooks.h"
 #include "link/view/FrontPanelEntry.h"
 #include "link/view/LCDCtrl.h"
 #include "link/view/PanelKeyButton.h"

@@ -20,7 +20,7 @@
 #include <vector>
 
 #include "PanelTestSupport.h"
-#include "app/ShellHooks.h"
+#include "ui/ShellHooks.h"
 #include "corvane/MessageTables.h"
 #include "link/LinkSession.h"
 #include "link/LinkTimings.h"

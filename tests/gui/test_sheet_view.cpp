@@ -18,10 +18,10 @@
 #include "ScopedPrompts.h"
 #include "SheetWindow.h"
 #include "app/ChildFrame.h"
-#include "app/DocKinds.h"
+#include "ui/DocKinds.h"
 #include "corvane/WaveMemory.h"
 #include "docs/WfmFile.h"
-#include "docs/YTSheetBitmap.h"
+#include "docs/BitmapWriter.h"
 #include "docs/view/YTSheetPropertiesDialog.h"
 #include "docs/view/YTSheetView.h"
 #include "link/LinkSession.h"
@@ -246,7 +246,7 @@ TEST(SheetView, FilesExportAndPrint) {
     ASSERT_TRUE(bmp.open(QIODevice::ReadOnly));
     const QByteArray bytes = bmp.readAll();
     EXPECT_EQ(bytes.left(2), QByteArray("BM"));
-    EXPECT_EQ(bytes.size(), 54 + CYTSheetBitmap::RowBytes(w.view->viewport()->width()) * w.view->viewport()->height());
+    EXPECT_EQ(bytes.size(), 54 + CBitmapWriter::RowBytes(w.view->viewport()->width(), 16) * w.view->viewport()->height());
 
     // A printout into a PDF file.
     QPrinter printer(QPrinter::HighResolution);

@@ -17,11 +17,13 @@
 
 class CArchive;
 class CLinkSession;
+class IShell;
 class QWidget;
 
 struct ShellPanelContext {
     CLinkSession* session = nullptr;   // the link (command sender, receivers of 1128 and 1132)
     QWidget* parent = nullptr;         // parent for the new widget
+    IShell* shell = nullptr;           // the main window (message pane, front panel, data windows)
 };
 
 // The settings panel widget for the "Control" page. The factory may hand its

@@ -1,4 +1,4 @@
-#include "app/ScaleSelectors.h"
+#include "ui/ScaleSelectors.h"
 
 #include "corvane/ScaleConversion.h"
 

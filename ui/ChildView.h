@@ -1,13 +1,15 @@
 #pragma once
 // IChildView: what a data window's view offers the child frame and the main
-// frame. The frame knows no documents; it calls these routines of the view in
-// its window. Defaults ignore the commands a kind has no use for.
+// frame. The frame knows no documents and no kinds; it calls these routines
+// of the view in its window. Data windows derive from CDataView
+// (ui/DataView.h), which implements the routines every kind shares.
 //
-// A view is created by the factory its kind registered (app/DocKinds.h) and
+// A view is created by the factory its kind registered (ui/DocKinds.h) and
 // owned by its CChildFrame; the frame destroys it with the window.
 #include <QString>
 
 class CArchive;
+class IChildHost;
 class ILinkView;
 class QWidget;
 
@@ -24,11 +26,17 @@ public:
     // Kinds whose window is not built yet open a placeholder; placeholders
     // have no file or workspace state.
     virtual bool IsPlaceholder() const { return false; }
+    // Called once when the frame is built: the host stays valid for the
+    // view's lifetime. The view adds its own tool-bar controls here.
+    virtual void AttachHost(IChildHost* host) {}
 
     // The kind's data file. Non-zero on success; on failure *error (when
     // given) holds the message for the user and the view is unchanged.
     virtual int LoadDocument(const QString& path, QString* error) = 0;
     virtual int SaveDocument(const QString& path, QString* error) = 0;
+    // File > Save (saveAs false) and Save As with the kind's rules: ask for a
+    // name when needed, write, tell the user when it failed. True when written.
+    virtual bool SaveCommand(bool saveAs) = 0;
     // The window's own record in a workspace file, both directions
     // (ar.IsStoring()). Non-zero on success; a loading archive that fails
     // leaves the view in a usable state.
@@ -40,6 +48,9 @@ public:
     virtual bool IsRunning() const = 0;
     virtual void StartRun() = 0;
     virtual void StopRun() = 0;
+    // The frame refreshes its commands (after Run and Stop and on a short
+    // timer): the view enables and shows its own tool-bar controls.
+    virtual void UpdateCommandStates() {}
 
     // Waveform sheet: zoom factor (5 = 100 %), and a new horizontal or
     // vertical scale for the selected waveform (scale value and the
@@ -50,11 +61,6 @@ public:
     // Waveform sheet: whether the scale selectors apply to what it shows
     // (they are hidden in X-Y, as they are while it runs).
     virtual bool ScaleSelectorsApply() const { return true; }
-    // Measurement (0 CH1, 1 CH2) and data table (also 2 FFT): the source.
-    virtual void SetSource(int mode) {}
-    // Data table: show page (1-based) with rowsPerPage rows; reloadValues is
-    // false when only the row numbers change (spectrum table).
-    virtual void ShowPage(int page, int rowsPerPage, bool reloadValues) {}
     // The window went to or came back from full screen.
     virtual void SetFullScreen(bool on) {}
 };

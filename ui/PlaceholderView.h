@@ -7,7 +7,7 @@
 
 #include <QLabel>
 
-#include "app/ChildView.h"
+#include "ui/ChildView.h"
 
 struct DocKind;
 
@@ -21,6 +21,8 @@ public:
     bool IsPlaceholder() const override { return true; }
     int LoadDocument(const QString& path, QString* error) override;
     int SaveDocument(const QString& path, QString* error) override;
+    // Tells the user that the kind is not built yet.
+    bool SaveCommand(bool saveAs) override;
     int SerializeState(CArchive& ar) override;
     bool IsRunning() const override { return m_bRunning; }
     void StartRun() override { m_bRunning = true; }

@@ -1,10 +1,11 @@
-#include "app/UserPrompts.h"
+#include "ui/UserPrompts.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFileDialog>
 #include <QMetaObject>
 
+#include "corvane/ScopedFlag.h"
 #include "corvane/SharedState.h"
 #include "link/UserMessage.h"
 
@@ -111,10 +112,7 @@ void TellUser(QWidget* parent, const QString& text)
 
 QString ChooseFile(QWidget* parent, FileDialogKind kind, const QString& filter, const QString& initialName)
 {
-    struct FileProcess {
-        FileProcess() { g_bFileProcess.store(1); }
-        ~FileProcess() { g_bFileProcess.store(0); }
-    } busy;
+    CScopedFlag busy(g_bFileProcess);
     if (FileDialogs())
         return FileDialogs()(kind, filter, initialName);
     if (kind == FileDialogKind::Save)

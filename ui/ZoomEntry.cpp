@@ -1,4 +1,4 @@
-#include "app/ZoomEntry.h"
+#include "ui/ZoomEntry.h"
 
 #include <algorithm>
 

@@ -1,7 +1,8 @@
-#include "app/PlaceholderView.h"
+#include "ui/PlaceholderView.h"
 
-#include "app/DocKinds.h"
+#include "ui/DocKinds.h"
 #include "docs/Archive.h"
+#include "ui/UserPrompts.h"
 
 CPlaceholderView::CPlaceholderView(const DocKind& kind) : m_kind(kind), m_label(new QLabel)
 {
@@ -42,6 +43,12 @@ int CPlaceholderView::LoadDocument(const QString&, QString* error)
 int CPlaceholderView::SaveDocument(const QString&, QString* error)
 {
     return LoadDocument(QString(), error);
+}
+
+bool CPlaceholderView::SaveCommand(bool)
+{
+    TellUser(m_label.data(), NotBuiltText());
+    return false;
 }
 
 int CPlaceholderView::SerializeState(CArchive& ar)

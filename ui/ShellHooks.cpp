@@ -1,4 +1,4 @@
-#include "app/ShellHooks.h"
+#include "ui/ShellHooks.h"
 
 #include <cstring>
 #include <mutex>
