@@ -351,8 +351,3 @@ int LoadFileBytes(const QString& path, QByteArray* bytes, qint64 maxSize, QStrin
     return 1;
 }
 
-void TransferRect(CArchive& ar, QRect& r) {
-    int32_t l = r.left(), t = r.top(), rt = r.left() + r.width(), b = r.top() + r.height();
-    for (int32_t* v : {&l, &t, &rt, &b}) ar.Transfer(*v);
-    if (ar.IsLoading()) r = QRect(QPoint(l, t), QSize(rt - l, b - t));
-}

@@ -222,6 +222,3 @@ int SaveFileAtomically(const QString& path, const QByteArray& bytes, QString* er
 int LoadFileBytes(const QString& path, QByteArray* bytes, qint64 maxSize = qint64(1) << 30,
                   QString* error = nullptr);
 
-// A window rectangle as four 32-bit values: left, top, right, bottom, with
-// right and bottom exclusive. Both directions, like CArchive::Transfer.
-void TransferRect(CArchive& ar, QRect& rect);

@@ -60,10 +60,10 @@ int32_t UpdateSpectrum(CTabularData& t, const TabularInput& in, bool writeTexts)
     const SpectrumInput samples = SpectrumInputFromRecord(record, record ? in.length : 0);
     int window = WindowCodeFromInstrument(w.nFFTWindow);
     if (window < 0) window = kWindowHanning;
-    std::array<std::int32_t, kSpectrumRows> db{};
+    std::array<std::int32_t, kTableSpectrumRows> db{};
     if (ComputeSpectrumDb(db, samples, window) != 0) return 0;
-    EnsurePoints(t, kSpectrumRows);
-    const int32_t rows = std::min(kSpectrumRows, t.rowsPerPage);
+    EnsurePoints(t, kTableSpectrumRows);
+    const int32_t rows = std::min(kTableSpectrumRows, t.rowsPerPage);
     for (int32_t k = 0; k < rows; ++k) {
         tagAcquireData& p = t.points[static_cast<size_t>(k)];
         p.fX = static_cast<float>(k * 10.0 * w.fFFTFreqBase / 1024.0);

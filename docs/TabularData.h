@@ -30,7 +30,7 @@
 enum TabularMode : int32_t { kTableCH1 = 0, kTableCH2 = 1, kTableSpectrum = 2 };
 
 inline constexpr int32_t kTableRowsPerPage = 3200;
-inline constexpr int32_t kSpectrumRows = 1024;
+inline constexpr int32_t kTableSpectrumRows = 1024;
 inline constexpr float kLevelFloorDb = -40.0f;
 
 // What one table update reads. Pointers may be null while nothing is committed.

@@ -1,4 +1,7 @@
-#include "docs/DatFile.h"
+#include "docs/WaveformTabularDoc.h"
+
+#include "docs/Archive.h"
+#include "docs/FileFormats.h"
 
 #include <QCoreApplication>
 
@@ -6,13 +9,11 @@
 
 namespace {
 
-QString Tr(const char* text) { return QCoreApplication::translate("CDatFile", text); }
-
 // Smallest stored size of one row: two empty counted strings.
 constexpr size_t kMinRowBytes = 2;
 
 void TransferHeader(CArchive& ar, CTabularData& d) {
-    TransferRect(ar, d.frameRect);
+    ar.Transfer(d.frameRect);
     ar.Transfer(d.mode);
     ar.Transfer(d.rowsPerPage);
     ar.Transfer(d.pageCount);
@@ -61,7 +62,11 @@ void TransferPoints(CArchive& ar, CTabularData& d) {
 
 }  // namespace
 
-int CDatFile::Serialize(CArchive& ar, CTabularData& data) {
+QString CWaveformTabularDoc::KindName() const {
+    return QCoreApplication::translate("CWaveformTabularDoc", "data table");
+}
+
+int CWaveformTabularDoc::Serialize(CArchive& ar) {
     if (ar.IsStoring())
         ar.WriteClass(kClassName, kSchema);
     else if (!ar.ReadClass(kClassName))
@@ -72,32 +77,21 @@ int CDatFile::Serialize(CArchive& ar, CTabularData& data) {
     return ar.Failed() ? 0 : 1;
 }
 
-QByteArray CDatFile::Store(CTabularData& data) {
-    CArchive ar;
-    Serialize(ar, data);
-    return ar.Buffer();
+TabularInput TabularInputOf(const tagAcquisitionSnapshot& s) {
+    TabularInput in;
+    in.wfm = &s.wfm;
+    in.ch1 = s.ch1.data();
+    in.ch2 = s.ch2.data();
+    in.length = s.Length();
+    in.recordLength = s.recordLength;
+    in.samplesPerDiv = s.samplesPerDivision;
+    return in;
 }
 
-int CDatFile::Save(const QString& path, CTabularData& data, QString* error) {
-    return SaveFileAtomically(path, Store(data), error);
+int32_t CWaveformTabularDoc::Update(const tagAcquisitionSnapshot& s, bool writeTexts) {
+    const int32_t rows = UpdateTable(data, TabularInputOf(s), writeTexts);
+    SetModifiedFlag();
+    return rows;
 }
 
-std::unique_ptr<CTabularData> CDatFile::LoadBytes(const QByteArray& bytes, QString* error) {
-    if (!CArchive(bytes).ReadClass(kClassName)) {
-        if (error) *error = Tr("The file is not a data table file (.dat).");
-        return nullptr;
-    }
-    CArchive ar(bytes);
-    auto data = std::make_unique<CTabularData>(0);
-    if (!Serialize(ar, *data) || ar.Remaining() != 0) {
-        if (error) *error = Tr("The data table file is damaged or truncated.");
-        return nullptr;
-    }
-    return data;
-}
-
-std::unique_ptr<CTabularData> CDatFile::Load(const QString& path, QString* error) {
-    QByteArray bytes;
-    if (!LoadFileBytes(path, &bytes, kMaxFileSize, error)) return nullptr;
-    return LoadBytes(bytes, error);
-}
+QV_FILE_FORMAT(".dat", CWaveformTabularDoc);
