@@ -922,6 +922,20 @@ ON/OFF</source>
     </message>
 </context>
 <context>
+    <name>CWaveformMeasurementDoc</name>
+    <message>
+        <source>measurement</source>
+        <translation>测量</translation>
+    </message>
+</context>
+<context>
+    <name>CWaveformTabularDoc</name>
+    <message>
+        <source>data table</source>
+        <translation>数据表</translation>
+    </message>
+</context>
+<context>
     <name>CWfmFile</name>
     <message>
         <source>The file is not a waveform sheet file (.wfm).</source>

@@ -921,6 +921,20 @@ ON/OFF</source>
     </message>
 </context>
 <context>
+    <name>CWaveformMeasurementDoc</name>
+    <message>
+        <source>measurement</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CWaveformTabularDoc</name>
+    <message>
+        <source>data table</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CWfmFile</name>
     <message>
         <source>The file is not a waveform sheet file (.wfm).</source>

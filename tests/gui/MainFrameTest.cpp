@@ -94,6 +94,10 @@ TEST_F(MainFrameTest, OpenPicksTheKindByTheExactLowerCaseExtension)
     EXPECT_EQ(Titles(), QStringList{"trace.wfm"});
 
     // A kind without its window yet opens the placeholder that says so.
+    struct WithoutView {
+        ChildViewFactory saved = SetChildViewFactory("WaveformMeasurement", {});
+        ~WithoutView() { SetChildViewFactory("WaveformMeasurement", saved); }
+    } noMeasurementView;
     CChildFrame* measurement = frame->OpenDataFile(Path("m.mes"));
     ASSERT_NE(measurement, nullptr);
     ASSERT_TRUE(measurement->View()->IsPlaceholder());
