@@ -14,7 +14,7 @@ QByteArray CDataDoc::Store()
 int CDataDoc::LoadBytes(const QByteArray& bytes, QString* error)
 {
     CArchive probe(bytes);
-    if (!probe.ReadClass(ClassName())) {
+    if (ClassName() && !probe.ReadClass(ClassName())) {
         if (error)
             *error = QCoreApplication::translate("CDataDoc", "The file is not a %1 file (%2).").arg(KindName(), QLatin1String(Extension()));
         return 0;

@@ -25,7 +25,8 @@ public:
     // the archive, and the document then holds what was read so far and is to
     // be thrown away.
     virtual int Serialize(CArchive& ar) = 0;
-    // The class name of the record ("CYTSheetView").
+    // The class name of the record ("CYTSheetView"); null for a format
+    // without a class record (the file is then judged by its fields alone).
     virtual const char* ClassName() const = 0;
     // The kind's file extension (".wfm").
     virtual const char* Extension() const = 0;

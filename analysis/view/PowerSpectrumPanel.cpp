@@ -101,6 +101,7 @@ void CPowerSpectrumPanel::OnTransfer(const tagWaveformParam& wfm, const std::uin
     // first so no paint reads a released copy.
     m_inputTrace->SetRecord(nullptr, nullptr);
     m_spectrum->SetRecord(nullptr, nullptr);
+    m_lastWfm = wfm;
     m_data->TakeTransfer(wfm, ch1, ch2, length);
     ShowState();
 }
@@ -108,7 +109,12 @@ void CPowerSpectrumPanel::OnTransfer(const tagWaveformParam& wfm, const std::uin
 void CPowerSpectrumPanel::SelectInput(int input) {
     if (input < 0 || input > 1) return;
     m_data->inputSelection = input;
-    PointViews();
+    if (m_lastWfm) {
+        m_data->TakeScales(*m_lastWfm);
+        ShowState();
+    } else {
+        PointViews();
+    }
 }
 
 void CPowerSpectrumPanel::SelectWindow(int window) {

@@ -5,16 +5,18 @@
 // spectrum trace, both pointing at the window's copy of the selected
 // channel. Switching the channel or the window redraws from the copies
 // already held, without a new transfer.
+#include "corvane/SharedState.h"
+
 #include <QWidget>
 
 #include <cstdint>
+#include <optional>
 
 class CFFTView;
 class CPowerSpectrumData;
 class CYTView;
 class QComboBox;
 class QTabWidget;
-struct tagWaveformParam;
 
 class CPowerSpectrumPanel : public QWidget {
     Q_OBJECT
@@ -32,7 +34,8 @@ public:
     void OnTransfer(const tagWaveformParam& wfm, const std::uint8_t* ch1, const std::uint8_t* ch2,
                     std::int32_t length);
 
-    // The list changes of the two pages.
+    // The list changes of the two pages. A channel switch also takes that
+    // channel's scale from the last transfer.
     void SelectInput(int input);
     void SelectWindow(int window);
     // The tab shown (0 input page, 1 window page).
@@ -61,4 +64,7 @@ private:
     QComboBox* m_windowList = nullptr;
     CYTView* m_inputTrace = nullptr;
     CFFTView* m_spectrum = nullptr;
+    // The parameters of the last transfer, so that a channel switch shows
+    // the chosen channel's scale at once.
+    std::optional<tagWaveformParam> m_lastWfm;
 };

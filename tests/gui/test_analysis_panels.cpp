@@ -54,8 +54,7 @@ TEST(PowerSpectrumPanel, ChannelSwitchShowsTheOtherCopyWithoutATransfer) {
     EXPECT_EQ(data.Copy(1)[3199], 100);
     EXPECT_EQ(data.windowSelection, kWindowRectangular);
 
-    // The next transfer takes the CH2 scale for the input trace.
-    panel.OnTransfer(wfm, ch1.data(), ch2.data(), 3200);
+    // The input trace shows the CH2 scale of the last transfer.
     EXPECT_EQ(panel.InputTrace().Parameters().probe, 1);
     EXPECT_EQ(panel.InputTrace().Parameters().voltsPerDivision, 2000);
     EXPECT_EQ(panel.Spectrum().Window(), kWindowRectangular);
