@@ -1,15 +1,13 @@
 #include "analysis/view/PowerSpectrumView.h"
 
 #include "analysis/SpectrumCsv.h"
-#include "docs/PowerSpectrumDoc.h"
 #include "analysis/view/FFTView.h"
 #include "analysis/view/PowerSpectrumPanel.h"
 #include "docs/Archive.h"
 #include "docs/BitmapWriter.h"
-#include "ui/ChildHost.h"
+#include "docs/PowerSpectrumDoc.h"
 
 #include <QFileInfo>
-#include <QVBoxLayout>
 
 #include <array>
 
@@ -20,21 +18,17 @@ constexpr int kBitmapDepth = 24;
 } // namespace
 
 CPowerSpectrumView::CPowerSpectrumView(const ChildViewContext& context)
-    : QWidget(context.parent),
-      CDataView(context, [] { return std::unique_ptr<CDataDoc>(new CPowerSpectrumDoc); }) {
+    : CPanelWindowView(context, [] { return std::unique_ptr<CDataDoc>(new CPowerSpectrumDoc); }) {
     m_panel = new CPowerSpectrumPanel(&Doc().Data(), this);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_panel);
-    SetReceiver(this);
+    SetPanel(m_panel);
 }
 
 CPowerSpectrumDoc& CPowerSpectrumView::Doc() {
     return static_cast<CPowerSpectrumDoc&>(Document());
 }
 
-bool CPowerSpectrumView::event(QEvent* e) {
-    return HandleViewEvent(e) || QWidget::event(e);
+QRect& CPowerSpectrumView::FrameRect() {
+    return Doc().Data().frameRect;
 }
 
 void CPowerSpectrumView::OnAcquisition(const tagAcquisitionSnapshot& snapshot) {
@@ -44,21 +38,16 @@ void CPowerSpectrumView::OnAcquisition(const tagAcquisitionSnapshot& snapshot) {
 
 void CPowerSpectrumView::BeforeStore() {
     m_panel->StoreViewState();
-    if (Host()) Doc().Data().frameRect = Host()->FrameWidget()->geometry();
+    CPanelWindowView::BeforeStore();
 }
 
 void CPowerSpectrumView::OnDocumentReplaced() {
     m_panel->SetData(&Doc().Data());
-    const QRect frame = Doc().Data().frameRect;
-    if (Host() && frame.isValid()) Host()->FrameWidget()->setGeometry(frame);
+    RestoreFrame();
 }
 
 const char* CPowerSpectrumView::ExportFilter() const {
     return "Csv File(*.csv)|*.csv|Bitmap Files(*.bmp)|*.bmp|";
-}
-
-QImage CPowerSpectrumView::Picture() {
-    return m_panel->grab().toImage();
 }
 
 int CPowerSpectrumView::WriteExport(const QString& path, QString* error) {
@@ -69,11 +58,6 @@ int CPowerSpectrumView::WriteExport(const QString& path, QString* error) {
     m_panel->Spectrum().ComputeDb(db);
     const std::string csv = SpectrumCsv(db, m_panel->Spectrum().FreqPerDivision());
     return SaveFileAtomically(target, QByteArray::fromStdString(csv), error);
-}
-
-QImage CPowerSpectrumView::PrintPicture(int, bool blackWhite) {
-    const QImage picture = Picture();
-    return blackWhite ? picture.convertToFormat(QImage::Format_Grayscale8) : picture;
 }
 
 static std::unique_ptr<IChildView> MakePowerSpectrum(const ChildViewContext& context) {

@@ -4,38 +4,29 @@
 // panel copies both records and both traces redraw. Export writes the 1024
 // bins as CSV (frequency in Hz, level in dB) or the window as a bitmap,
 // chosen by the file's ending.
-#include "ui/DataView.h"
-
-#include <QWidget>
+#include "analysis/view/PanelWindowView.h"
 
 class CPowerSpectrumDoc;
 class CPowerSpectrumPanel;
 
-class CPowerSpectrumView : public QWidget, public CDataView {
+class CPowerSpectrumView : public CPanelWindowView {
     Q_OBJECT
 public:
     explicit CPowerSpectrumView(const ChildViewContext& context);
 
-    QWidget* Widget() override { return this; }
-    ILinkView* LinkView() override { return this; }
-
     CPowerSpectrumDoc& Doc();
     CPowerSpectrumPanel& Panel() { return *m_panel; }
-    // The whole window's picture (export, printing).
-    QImage Picture();
-    // The export of a path: CSV unless the path ends in ".bmp".
+    // CSV unless the path ends in ".bmp"; a path without an ending gets ".csv".
     int WriteExport(const QString& path, QString* error) override;
 
 protected:
-    bool event(QEvent* e) override;
-    void contextMenuEvent(QContextMenuEvent* e) override { ShowContextMenu(e); }
+    QRect& FrameRect() override;
     void OnAcquisition(const tagAcquisitionSnapshot& snapshot) override;
     void BeforeStore() override;
     void OnDocumentReplaced() override;
     const char* ExportFilter() const override;
     QString ExportInitialName() const override { return QStringLiteral("*.csv"); }
     const char* ExportExtension() const override { return nullptr; }
-    QImage PrintPicture(int page, bool blackWhite) override;
 
 private:
     CPowerSpectrumPanel* m_panel;
