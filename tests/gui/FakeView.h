@@ -136,3 +136,22 @@ public:
 private:
     std::vector<std::pair<const char*, ChildViewFactory>> m_saved;
 };
+
+// Kinds that open a placeholder for the test's length, whatever view they
+// have registered.
+class ScopedPlaceholderKinds {
+public:
+    explicit ScopedPlaceholderKinds(std::initializer_list<const char*> typeNames)
+    {
+        for (const char* name : typeNames)
+            m_saved.push_back({name, SetChildViewFactory(QString::fromLatin1(name), {})});
+    }
+    ~ScopedPlaceholderKinds()
+    {
+        for (auto& [name, factory] : m_saved)
+            SetChildViewFactory(QString::fromLatin1(name), factory);
+    }
+
+private:
+    std::vector<std::pair<const char*, ChildViewFactory>> m_saved;
+};

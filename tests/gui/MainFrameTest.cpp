@@ -117,6 +117,7 @@ TEST_F(MainFrameTest, OpenPicksTheKindByTheExactLowerCaseExtension)
 TEST_F(MainFrameTest, WorkspaceRoundTripRestoresWindowsWithNumberedTitles)
 {
     ScopedFakeViews fakes{"YTSheet", "WaveformTabular"};
+    ScopedPlaceholderKinds placeholders{"PowerSpectrum"};
     ScopedPrompts prompts;
     const DocKind& sheet = *KindByTypeName("YTSheet");
     const DocKind& table = *KindByTypeName("WaveformTabular");
