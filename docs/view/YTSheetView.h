@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "ui/ChildView.h"
+#include "ui/DataView.h"
 #include "docs/YTSheetData.h"
 #include "docs/YTSheetDoc.h"
 #include "docs/YTSheetUpdate.h"
@@ -30,8 +31,6 @@ inline constexpr int kIdWindowZoom = 32839;
 inline constexpr int kIdPan = 32840;
 inline constexpr int kIdSelect = 32826;
 inline constexpr int kIdProperties = 32823;
-inline constexpr int kIdExport = 32805;
-inline constexpr int kIdPrintBlackWhite = 32871;
 inline constexpr int kMsgReceiveTime = 1127;
 
 class CYTSheetView : public QAbstractScrollArea, public IChildView, public ILinkView {
