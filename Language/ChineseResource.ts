@@ -85,6 +85,13 @@
     </message>
 </context>
 <context>
+    <name>CArithmeticDoc</name>
+    <message>
+        <source>arithmetic</source>
+        <translation>运算</translation>
+    </message>
+</context>
+<context>
     <name>CArithmeticPanel</name>
     <message>
         <source>Operation</source>
@@ -645,6 +652,13 @@
     <message>
         <source>The %1 window (%2 files) is not available in this version yet.</source>
         <translation>此版本尚未提供%1窗口（%2 文件）。</translation>
+    </message>
+</context>
+<context>
+    <name>CPowerSpectrumDoc</name>
+    <message>
+        <source>power spectrum</source>
+        <translation>功率谱</translation>
     </message>
 </context>
 <context>

@@ -85,6 +85,13 @@
     </message>
 </context>
 <context>
+    <name>CArithmeticDoc</name>
+    <message>
+        <source>arithmetic</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CArithmeticPanel</name>
     <message>
         <source>Operation</source>
@@ -644,6 +651,13 @@
     </message>
     <message>
         <source>The %1 window (%2 files) is not available in this version yet.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CPowerSpectrumDoc</name>
+    <message>
+        <source>power spectrum</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
