@@ -116,7 +116,6 @@ int32_t FrequencyIndex(double mhzPerDivision) {
     return best;
 }
 
-
 void ApplyScales(CYTSheetData& sheet) {
     const tagWaveformParam& wfm = sheet.wfm;
     sheet.trace[kTraceCH1].SetVtScaleIndex(sheet.VoltIndex(kTraceCH1));
@@ -211,12 +210,10 @@ void PlaceOnlinePivots(CYTSheetData& sheet) {
     sheet.trace[kTraceMath].SetPivot(QPoint(0, math));
 }
 
-}  // namespace
-
-namespace {
 bool SpectrumSelected(const CYTSheetData& sheet) {
     return sheet.EnabledBlock() == kTraceMath && sheet.wfm.nMathOperation == kMathFFT;
 }
+
 }  // namespace
 
 // The cursors read from where the selected trace's zero is drawn: its pivot
