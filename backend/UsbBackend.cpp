@@ -5,12 +5,23 @@
 #include "link/LibUsbDriver.h"
 #include "sim/SimInstrument.h"
 #include "sim/SimOptions.h"
+#include "sim/SimUsbPipe.h"
 
 namespace {
+// The simulated instrument; with "pipe=" read through the libusb backend over
+// the simulated USB pipe, as a real instrument is.
 UsbBackend Simulated(const std::string& options)
 {
     UsbBackend b;
-    b.driver = CreateSimInstrument(options, &b.error);
+    SimOptions parsed;
+    if (!ParseSimOptions(options, &parsed, &b.error))
+        return b;
+    auto instrument = std::make_shared<CSimInstrument>(parsed);
+    if (parsed.pipe.maxBytes > 0)
+        b.driver = std::make_shared<CLibUsbDriver>(
+            LibUsbConfig{}, std::make_shared<CSimUsbPipe>(instrument, parsed.pipe, parsed.seed));
+    else
+        b.driver = instrument;
     b.description = "simulated instrument" + (options.empty() ? std::string() : " (" + options + ")");
     return b;
 }

@@ -1,9 +1,9 @@
 #include "link/LibUsbDriver.h"
 
-#include <libusb.h>
-
+#include <algorithm>
 #include <cstdlib>
 
+#include "link/LibUsbTransport.h"
 #include "tessary/ProfileFile.h"
 
 namespace {
@@ -47,67 +47,40 @@ UsbBackendSettings ReadUsbBackendSettings(const std::string& path)
     return s;
 }
 
-CLibUsbDriver::CLibUsbDriver(const LibUsbConfig& config) : m_config(config) {}
+namespace {
+LibUsbPipes PipesOf(const LibUsbConfig& c)
+{
+    return {c.vendorId, c.productId, c.endpointIn, c.endpointOut, c.interfaceNumber};
+}
+
+unsigned GapSlices(const LibUsbConfig& c)
+{
+    return c.readSliceMs == 0 ? 1 : std::max(1u, c.answerGapMs / c.readSliceMs);
+}
+}  // namespace
+
+CLibUsbDriver::CLibUsbDriver(const LibUsbConfig& config)
+    : CLibUsbDriver(config, std::make_shared<CLibUsbTransport>(PipesOf(config)))
+{
+}
+
+CLibUsbDriver::CLibUsbDriver(const LibUsbConfig& config, UsbBulkTransportPtr transport)
+    : m_config(config), m_transport(std::move(transport)),
+      m_assembler(*m_transport, config.readSliceMs, GapSlices(config))
+{
+}
 
 CLibUsbDriver::~CLibUsbDriver()
 {
     std::lock_guard<std::mutex> lock(m_lock);
     m_handles.clear();
-    CloseUsbDevice();
+    if (m_deviceOpen)
+        m_transport->CloseDevice();
 }
 
 bool CLibUsbDriver::IsInstrumentPresent(const LibUsbConfig& config)
 {
-    libusb_context* context = nullptr;
-    if (libusb_init(&context) != 0)
-        return false;
-    libusb_device** list = nullptr;
-    const ssize_t count = libusb_get_device_list(context, &list);
-    bool found = false;
-    for (ssize_t i = 0; i < count && !found; ++i) {
-        libusb_device_descriptor d{};
-        if (libusb_get_device_descriptor(list[i], &d) == 0)
-            found = d.idVendor == config.vendorId && d.idProduct == config.productId;
-    }
-    if (count >= 0)
-        libusb_free_device_list(list, 1);
-    libusb_exit(context);
-    return found;
-}
-
-// Called with m_lock held.
-bool CLibUsbDriver::OpenUsbDevice()
-{
-    if (m_device)
-        return true;
-    if (!m_context && libusb_init(&m_context) != 0) {
-        m_context = nullptr;
-        return false;
-    }
-    m_device = libusb_open_device_with_vid_pid(m_context, m_config.vendorId, m_config.productId);
-    if (!m_device)
-        return false;
-    libusb_set_auto_detach_kernel_driver(m_device, 1);
-    if (libusb_claim_interface(m_device, m_config.interfaceNumber) != 0) {
-        libusb_close(m_device);
-        m_device = nullptr;
-        return false;
-    }
-    return true;
-}
-
-// Called with m_lock held.
-void CLibUsbDriver::CloseUsbDevice()
-{
-    if (m_device) {
-        libusb_release_interface(m_device, m_config.interfaceNumber);
-        libusb_close(m_device);
-        m_device = nullptr;
-    }
-    if (m_context) {
-        libusb_exit(m_context);
-        m_context = nullptr;
-    }
+    return CLibUsbTransport::IsAttached(config.vendorId, config.productId);
 }
 
 UsbHandle CLibUsbDriver::Open(const char* path)
@@ -115,7 +88,7 @@ UsbHandle CLibUsbDriver::Open(const char* path)
     if (!path)
         return 0;
     std::lock_guard<std::mutex> lock(m_lock);
-    if (!OpenUsbDevice())
+    if (!m_deviceOpen && !(m_deviceOpen = m_transport->OpenDevice()))
         return 0;
     const UsbHandle handle = m_nextHandle++;
     m_handles.insert(handle);
@@ -125,8 +98,10 @@ UsbHandle CLibUsbDriver::Open(const char* path)
 void CLibUsbDriver::Close(UsbHandle handle)
 {
     std::lock_guard<std::mutex> lock(m_lock);
-    if (m_handles.erase(handle) && m_handles.empty())
-        CloseUsbDevice();
+    if (m_handles.erase(handle) && m_handles.empty() && m_deviceOpen) {
+        m_transport->CloseDevice();
+        m_deviceOpen = false;
+    }
 }
 
 bool CLibUsbDriver::IsOpen(UsbHandle handle) const
@@ -134,14 +109,22 @@ bool CLibUsbDriver::IsOpen(UsbHandle handle) const
     return m_handles.count(handle) != 0;
 }
 
-libusb_device_handle* CLibUsbDriver::DeviceFor(UsbHandle handle) const
+bool CLibUsbDriver::IsReading(UsbHandle handle) const
 {
     std::lock_guard<std::mutex> lock(m_lock);
-    return IsOpen(handle) ? m_device : nullptr;
+    return !m_stopped && IsOpen(handle);
 }
 
+// No reader runs before Start (the receive thread starts after it), so the
+// pipe can be drained here without the lock.
 int CLibUsbDriver::Start(UsbHandle handle)
 {
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        if (!IsOpen(handle))
+            return 0;
+    }
+    m_assembler.Drain(kDrainWaitMs, kDrainTransfers);
     std::lock_guard<std::mutex> lock(m_lock);
     if (!IsOpen(handle))
         return 0;
@@ -158,38 +141,23 @@ int CLibUsbDriver::Stop(UsbHandle handle)
     return 1;
 }
 
-// Waits for one packet in slices, so that a Stop or a closed handle ends the
+// One answer, in read slices, so that a Stop or a closed handle ends the
 // wait; the handle keeps the device open while the read runs.
 int CLibUsbDriver::ReadPacket(UsbHandle handle, uint8_t* buffer, uint32_t capacity, uint32_t* received)
 {
     *received = 0;
-    for (;;) {
-        libusb_device_handle* device;
-        {
-            std::lock_guard<std::mutex> lock(m_lock);
-            if (m_stopped || !IsOpen(handle))
-                return 0;
-            device = m_device;
-        }
-        int got = 0;
-        const int rc = libusb_bulk_transfer(device, m_config.endpointIn, buffer, static_cast<int>(capacity), &got,
-                                            m_config.readSliceMs);
-        if (rc == LIBUSB_ERROR_TIMEOUT && got == 0)
-            continue;
-        if (rc != 0 && rc != LIBUSB_ERROR_TIMEOUT)
-            return 0;
-        *received = static_cast<uint32_t>(got);
-        return 1;
-    }
+    if (!buffer)
+        return 0;
+    return m_assembler.ReadAnswer(buffer, capacity, received, [&] { return IsReading(handle); });
 }
 
 int CLibUsbDriver::WriteFrame(UsbHandle handle, const uint8_t* frame, uint32_t length)
 {
-    libusb_device_handle* device = DeviceFor(handle);
-    if (!device)
-        return 0;
-    int sent = 0;
-    const int rc = libusb_bulk_transfer(device, m_config.endpointOut, const_cast<uint8_t*>(frame),
-                                        static_cast<int>(length), &sent, m_config.writeTimeoutMs);
-    return rc == 0 && sent == static_cast<int>(length) ? 1 : 0;
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        if (!IsOpen(handle) || !frame)
+            return 0;
+    }
+    const BulkResult r = m_transport->BulkOut(frame, length, m_config.writeTimeoutMs);
+    return r.status == BulkStatus::Done && r.received == length ? 1 : 0;
 }

@@ -7,16 +7,20 @@
 // Handles are tokens: the USB device is opened and its interface claimed
 // with the first handle and released with the last. Start and Stop switch the
 // link: after Stop every pending and later read fails until the next Start.
+//
+// The bulk pipes sit behind IUsbBulkTransport (link/UsbBulkTransport.h), so
+// that the reading can run over scripted transfers in tests and over the
+// simulated instrument's pipe; a read hands on exactly one answer however the
+// pipe cut it (link/AnswerAssembler.h).
 #include <cstdint>
 #include <memory>
 #include <mutex>
 #include <set>
 #include <string>
 
+#include "link/AnswerAssembler.h"
+#include "link/UsbBulkTransport.h"
 #include "link/UsbDriver.h"
-
-struct libusb_context;
-struct libusb_device_handle;
 
 struct LibUsbConfig {
     uint16_t vendorId = 0x04B4;   // the USB controller maker's id
@@ -25,7 +29,17 @@ struct LibUsbConfig {
     uint8_t endpointOut = 0x02;   // bulk OUT pipe: command frames
     int interfaceNumber = 0;
     unsigned readSliceMs = 100;   // a pending read looks at the stop flag this often
-    unsigned writeTimeoutMs = 1000;
+    // A write that the instrument has not taken in this time takes the link
+    // down (as any failed write does). 3000 ms: longer than the instrument
+    // needs to send its largest answers (a full record goes out as a run of
+    // 65535-byte answers, a screen image as 384000 bytes) while it cannot take
+    // a command, and shorter than the 5000 ms after which the watchdog gives
+    // an answer up, so a hung write never outlasts the link's own patience.
+    unsigned writeTimeoutMs = 3000;
+    // An answer whose bytes stop arriving for this long is handed on as far
+    // as it came (the receive loop drops it), so lost bytes cannot glue the
+    // following answers to it.
+    unsigned answerGapMs = 2000;
 };
 
 // Which backend the program uses ("[USB] Backend" of the settings file).
@@ -43,7 +57,16 @@ UsbBackendSettings ReadUsbBackendSettings(const std::string& path);
 
 class CLibUsbDriver : public IUsbDriver {
 public:
+    // At Start, what an earlier session left in the IN pipe is read and
+    // thrown away: transfers of kDrainWaitMs until one brings nothing, at most
+    // kDrainTransfers (4 MiB, more than a full record of both channels).
+    static constexpr unsigned kDrainWaitMs = 20;
+    static constexpr int kDrainTransfers = 64;
+
+    // A real instrument over libusb.
     explicit CLibUsbDriver(const LibUsbConfig& config = {});
+    // The same driver over other pipes (the simulated instrument's, or a script).
+    CLibUsbDriver(const LibUsbConfig& config, UsbBulkTransportPtr transport);
     ~CLibUsbDriver() override;
 
     UsbHandle Open(const char* path) override;
@@ -58,14 +81,13 @@ public:
 
 private:
     bool IsOpen(UsbHandle handle) const;
-    libusb_device_handle* DeviceFor(UsbHandle handle) const;
-    bool OpenUsbDevice();
-    void CloseUsbDevice();
+    bool IsReading(UsbHandle handle) const;
 
     LibUsbConfig m_config;
-    mutable std::mutex m_lock;            // guards the handle set and the device
-    libusb_context* m_context = nullptr;
-    libusb_device_handle* m_device = nullptr;
+    UsbBulkTransportPtr m_transport;
+    CAnswerAssembler m_assembler;         // used by the one reading thread
+    mutable std::mutex m_lock;            // guards the handle set, the device and the stop flag
+    bool m_deviceOpen = false;
     std::set<UsbHandle> m_handles;
     UsbHandle m_nextHandle = 1;
     bool m_stopped = true;

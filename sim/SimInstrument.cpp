@@ -64,18 +64,36 @@ void CSimInstrument::Disconnect() {
 
 int CSimInstrument::ReadPacket(UsbHandle handle, std::uint8_t* buffer, std::uint32_t capacity,
                                std::uint32_t* received) {
+    return Read(handle, buffer, capacity, received, nullptr);
+}
+
+int CSimInstrument::ReadPacketFor(UsbHandle handle, std::uint8_t* buffer, std::uint32_t capacity,
+                                  std::uint32_t* received, int waitMs) {
+    const auto deadline = Clock::now() + std::chrono::milliseconds(std::max(waitMs, 0));
+    return Read(handle, buffer, capacity, received, &deadline);
+}
+
+// Waits for the next answer that is ready, until deadline (when given).
+int CSimInstrument::Read(UsbHandle handle, std::uint8_t* buffer, std::uint32_t capacity,
+                         std::uint32_t* received, const Clock::time_point* deadline) {
     if (received)
         *received = 0;
     std::unique_lock<std::mutex> lock(m_mutex);
     for (;;) {
         if (m_shutdown || m_pulled || !m_started || !HandleOpen(handle) || !buffer || !received)
             return 0;
-        if (m_queue.empty()) {
-            m_ready.wait(lock);
-            continue;
-        }
-        if (Clock::now() < m_queue.front().readyAt) {
-            m_ready.wait_until(lock, m_queue.front().readyAt);
+        const bool ready = !m_queue.empty() && Clock::now() >= m_queue.front().readyAt;
+        if (!ready) {
+            auto until = m_queue.empty() ? Clock::time_point::max() : m_queue.front().readyAt;
+            if (deadline) {
+                if (Clock::now() >= *deadline)
+                    return -1;
+                until = std::min(until, *deadline);
+            }
+            if (until == Clock::time_point::max())
+                m_ready.wait(lock);
+            else
+                m_ready.wait_until(lock, until);
             continue;
         }
         SimPacket packet = std::move(m_queue.front().bytes);

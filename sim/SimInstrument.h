@@ -44,6 +44,10 @@ public:
                    std::uint32_t* received) override;
     int WriteFrame(UsbHandle handle, const std::uint8_t* frame, std::uint32_t length) override;
     int Stop(UsbHandle handle) override;
+    // ReadPacket that waits at most waitMs: 1 with a packet, 0 when the read
+    // fails as ReadPacket's would, -1 when no packet was ready in time.
+    int ReadPacketFor(UsbHandle handle, std::uint8_t* buffer, std::uint32_t capacity, std::uint32_t* received,
+                      int waitMs);
 
     // The cable: pulled, every read fails and opens and writes fail until it
     // is plugged in again (which finds the link stopped, as after a power cycle).
@@ -68,6 +72,8 @@ private:
         std::chrono::steady_clock::time_point readyAt;
     };
 
+    int Read(UsbHandle handle, std::uint8_t* buffer, std::uint32_t capacity, std::uint32_t* received,
+             const std::chrono::steady_clock::time_point* deadline);
     bool HandleOpen(UsbHandle handle) const;   // with m_mutex held
     bool CountFrameAndCheckPull();             // with m_mutex held; false: the cable went
     bool SilentNow();                          // with m_mutex held

@@ -153,6 +153,21 @@ bool ParseFault(const std::string& value, SimFaultPlan* plan, std::string* why) 
     return ok;
 }
 
+// "pipe=BYTES[:PAUSE[:EVERY]]": the answers through a USB pipe.
+bool ParsePipe(const std::vector<std::string>& args, SimPipePlan* plan) {
+    long long bytes = 0, pause = plan->pauseMs, every = plan->pauseEvery;
+    if (args.empty() || args.size() > 3 || !ParseInt(args[0], 1, 65536, &bytes))
+        return false;
+    if (args.size() >= 2 && !ParseInt(args[1], 0, kMaxMs, &pause))
+        return false;
+    if (args.size() == 3 && !ParseInt(args[2], 0, kMaxFrames, &every))
+        return false;
+    plan->maxBytes = static_cast<int>(bytes);
+    plan->pauseMs = static_cast<int>(pause);
+    plan->pauseEvery = static_cast<int>(every);
+    return true;
+}
+
 bool ApplyItem(const OptionItem& item, SimOptions* opt, std::string* why) {
     long long n = 0;
     if (item.key == "model") {
@@ -191,7 +206,14 @@ bool ApplyItem(const OptionItem& item, SimOptions* opt, std::string* why) {
     }
     if (item.key == "fault")
         return ParseFault(item.value, &opt->faults, why);
-    *why = "unknown key '" + item.key + "' (known: model, ch1, ch2, seed, latency, piece, fault)";
+    if (item.key == "pipe") {
+        if (!ParsePipe(Split(item.value, ':'), &opt->pipe)) {
+            *why = "pipe must be BYTES[:PAUSE[:EVERY]] (BYTES 1 ... 65536, PAUSE 0 ... 3600000 ms)";
+            return false;
+        }
+        return true;
+    }
+    *why = "unknown key '" + item.key + "' (known: model, ch1, ch2, seed, latency, piece, pipe, fault)";
     return false;
 }
 

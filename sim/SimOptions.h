@@ -5,6 +5,7 @@
 //
 //   model=0|4|QX1022|QX1202   ch1=SIGNAL   ch2=SIGNAL   seed=N
 //   latency=MS[:JITTER]       piece=BYTES  fault=KIND[:ARG...] (repeatable)
+//   pipe=BYTES[:PAUSE[:EVERY]]
 //
 // A comma inside a signal's data list ("ch1=i2c:100k:data=01,02") belongs to
 // the signal, because a piece without "KEY=" continues the item before it.
@@ -27,6 +28,16 @@ struct SimFaultPlan {
     bool noKeyDescription = false;  // "/keyprotocol.inf" is not there
 };
 
+// How the answers reach the program when it reads them through a USB pipe
+// (sim/SimUsbPipe.h): transfers of 1 ... maxBytes bytes, and a pause of
+// pauseMs inside every pauseEvery-th answer (0: none). maxBytes 0: answers
+// are read whole, one per read, as the driver interface hands them on.
+struct SimPipePlan {
+    int maxBytes = 0;
+    int pauseMs = 250;
+    int pauseEvery = 4;
+};
+
 struct SimOptions {
     int modelNumber = 4;          // QX1202
     SignalSpec ch1;               // what the probe tips see
@@ -34,6 +45,7 @@ struct SimOptions {
     std::uint64_t seed = 1;       // faults, jitter and signal noise
     int pieceBytes = 0;           // data bytes per answer piece; 0 = the largest that fits
     SimFaultPlan faults;
+    SimPipePlan pipe;
 };
 
 // The defaults: model 4, a 1 kHz 2 Vpp sine on CH1, a 10 kHz 3.3 V square on CH2.

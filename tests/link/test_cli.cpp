@@ -152,3 +152,23 @@ TEST(CliLink, EveryCommandChoosesTheInstrumentByTheSameRule)
                 << (form.flags + command).join(' ').toStdString() << "\n" << run.err.toStdString();
         }
 }
+
+// The same capture with the answers delivered through a USB pipe (cut into
+// transfers, pauses longer than a read slice) writes the same file.
+TEST(CliLink, CaptureThroughTheUsbPipeWritesTheSameRecords)
+{
+    SKIP_UNDER_THREAD_CHECKER();
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString direct = dir.filePath("direct.csv");
+    const QString piped = dir.filePath("piped.csv");
+    const CliRun a = RunCli({"--sim=seed=5", "capture", "--count", "20", "--csv", direct});
+    ASSERT_EQ(a.exitCode, 0) << a.err.toStdString();
+    const CliRun b = RunCli({"--sim=seed=5,pipe=4096:120", "capture", "--count", "20", "--csv", piped});
+    ASSERT_EQ(b.exitCode, 0) << b.err.toStdString();
+    QFile first(direct), second(piped);
+    ASSERT_TRUE(first.open(QIODevice::ReadOnly) && second.open(QIODevice::ReadOnly));
+    const QByteArray records = first.readAll();
+    EXPECT_GT(records.count('\n'), 3200);
+    EXPECT_TRUE(records == second.readAll());
+}
