@@ -132,50 +132,70 @@ std::string ScaleText(double largestUnitValue, int significant, const char* larg
     return text;
 }
 
-// Limits of a trigger position (kind 0) for a time per division T in ns.
-void LimitTrigPosition(int64_t timePerDivNs, double& seconds, int64_t& ps)
-{
-    const int64_t t = timePerDivNs;
-    double capSeconds = 0.0;
-    int64_t capPs = 0;
-    if (t >= 5 && t <= 10) {
-        capSeconds = 0.02;
-        capPs = 20000000000LL;
-    } else if (t >= 25 && t <= 100000) {
-        capSeconds = 0.05;
-        capPs = 50000000000LL;
-    } else if (t >= 250000 && t <= 50000000000LL) {
-        capSeconds = 50.0;
-        capPs = 50000000000000LL;
-    } else {
-        return;
-    }
-    const int64_t earliestPs = -4000 * t;  // four divisions before the trigger
-    if (ps > capPs) {
-        seconds = capSeconds;
-        ps = capPs;
-    } else if (ps < earliestPs) {
-        seconds = static_cast<double>(earliestPs) * 1e-12;
-        ps = earliestPs;
-    }
-}
-
-// Limits shared by hold-off (below: minimum), pulse, slope and overtime.
-void LimitTimeRange(double minimumPs, double maximumPs, int64_t floorPs, int64_t ceilingPs, double& seconds,
-                    int64_t& ps)
-{
-    if (static_cast<double>(ps) < minimumPs) {
-        ps = floorPs;
-        seconds = static_cast<double>(floorPs) * 1e-12;
-    } else if (static_cast<double>(ps) > maximumPs) {
-        ps = ceilingPs;
-        seconds = static_cast<double>(ceilingPs) * 1e-12;
-    }
-}
+// The limits of a typed time: a display value below lowSeconds becomes lowPs,
+// one above highSeconds becomes highPs.
+struct TimeLimits {
+    bool active = false;
+    double lowSeconds = 0.0;
+    int64_t lowPs = 0;
+    double highSeconds = 0.0;
+    int64_t highPs = 0;
+};
 
 constexpr int64_t kHoldOffFloorPs = 500000;            // 500 ns
 constexpr int64_t kTimeFloorPs = 20000;                // 20 ns
 constexpr int64_t kTimeCeilingPs = 10000000000000LL;   // 10 s
+
+// Trigger position (kind 0) for a time per division T in ns: at most a cap
+// that depends on T, at least four divisions before the trigger.
+TimeLimits TrigPositionLimits(int64_t t)
+{
+    TimeLimits l;
+    if (t >= 5 && t <= 10) {
+        l.highSeconds = 0.02;
+        l.highPs = 20000000000LL;
+    } else if (t >= 25 && t <= 100000) {
+        l.highSeconds = 0.05;
+        l.highPs = 50000000000LL;
+    } else if (t >= 250000 && t <= 50000000000LL) {
+        l.highSeconds = 50.0;
+        l.highPs = 50000000000000LL;
+    } else {
+        return l;
+    }
+    l.active = true;
+    l.lowPs = -4000 * t;
+    l.lowSeconds = static_cast<double>(-4 * t) * 1e-9;
+    return l;
+}
+
+TimeLimits TimeLimitsOf(TIME_PROCESS_TYPE kind, int64_t timePerDivNs, float a, float b)
+{
+    switch (kind) {
+    case TIME_TRIG_POSITION:
+        return TrigPositionLimits(timePerDivNs);
+    case TIME_HOLDOFF:
+        return {true, static_cast<double>(a) * 1e-9, kHoldOffFloorPs, static_cast<double>(b), kTimeCeilingPs};
+    default:
+        return {true, 20e-9, kTimeFloorPs, 10.0, kTimeCeilingPs};
+    }
+}
+
+// Holds a display value (seconds) at the limits; true when it was held.
+bool HoldTime(const TimeLimits& l, double seconds, int64_t& ps)
+{
+    if (!l.active)
+        return false;
+    if (seconds < l.lowSeconds) {
+        ps = l.lowPs;
+        return true;
+    }
+    if (seconds > l.highSeconds) {
+        ps = l.highPs;
+        return true;
+    }
+    return false;
+}
 
 }  // namespace
 
@@ -199,19 +219,13 @@ int TimeProcess(const std::string& typed, int64_t timePerDivNs, std::string& tex
         ps = corvane::round(product);
     }
 
-    switch (kind) {
-    case TIME_TRIG_POSITION:
-        LimitTrigPosition(timePerDivNs, seconds, ps);
-        break;
-    case TIME_HOLDOFF:
-        LimitTimeRange(static_cast<double>(a) * 1e3, static_cast<double>(b) * 1e12, kHoldOffFloorPs,
-                       kTimeCeilingPs, seconds, ps);
-        break;
-    default:
-        LimitTimeRange(static_cast<double>(kTimeFloorPs), static_cast<double>(kTimeCeilingPs), kTimeFloorPs,
-                       kTimeCeilingPs, seconds, ps);
-        break;
-    }
+    // The limits hold the typed display value. A value inside them that the
+    // rounding to the typed unit's resolution carries across a limit is held
+    // there too. Either way the text shows the value handed back.
+    const TimeLimits limits = TimeLimitsOf(kind, timePerDivNs, a, b);
+    if (!HoldTime(limits, seconds, ps))
+        HoldTime(limits, static_cast<double>(ps) * 1e-12, ps);
+    seconds = static_cast<double>(ps) * 1e-12;
 
     text = ScaleText(seconds, 4, "s");
     valuePs = ps;

@@ -2,6 +2,7 @@
 
 #include <limits>
 #include <string>
+#include <vector>
 
 #include "corvane/InputProcessors.h"
 
@@ -118,6 +119,44 @@ TEST(TimeProcess, HoldsHoldOffAndWidthsInsideTheirRanges)
     EXPECT_EQ(Time("20s", TIME_PULSE_WIDTH).value, 10000000000000);
     EXPECT_EQ(Time("-3ms", TIME_SLOPE).value, 20000);
     EXPECT_EQ(Time("0.4ps", TIME_OVERTIME).value, 20000);
+}
+
+// Each limit of each kind, typed in seconds, milliseconds and nanoseconds just
+// past it: the limits hold the typed value (not its rounded form), and the
+// text always shows the value handed back.
+TEST(TimeProcess, LimitsHoldTheTypedValueAndTheTextShowsTheResult)
+{
+    const struct {
+        TIME_PROCESS_TYPE kind;
+        int64_t timePerDivNs;
+        float a, b;
+        std::vector<std::string> typed;  // the same time in s, ms and ns
+        int64_t ps;
+        const char* text;
+    } cases[] = {
+        {TIME_TRIG_POSITION, 10, 0, 0, {"0.0200004", "20.0004ms", "20000400ns"}, 20000000000, "20.00 ms"},
+        {TIME_TRIG_POSITION, 10, 0, 0, {"-0.00000004004", "-0.00004004ms", "-40.04ns"}, -40000, "-40.00 ns"},
+        {TIME_TRIG_POSITION, 100, 0, 0, {"0.0500004", "50.0004ms", "50000400ns"}, 50000000000, "50.00 ms"},
+        {TIME_TRIG_POSITION, 100, 0, 0, {"-0.0000004004", "-0.0004004ms", "-400.4ns"}, -400000, "-400.0 ns"},
+        {TIME_TRIG_POSITION, 250000, 0, 0, {"50.0000004", "50000.0004ms", "50000000400ns"}, 50000000000000, "50.00 s"},
+        {TIME_TRIG_POSITION, 250000, 0, 0, {"-0.0010000004", "-1.0000004ms", "-1000000.4ns"}, -1000000000, "-1.000 ms"},
+        // Inside the limit, but whole microseconds of -700 ns are past it.
+        {TIME_TRIG_POSITION, 200, 0, 0, {"-0.0000007"}, -800000, "-800.0 ns"},
+        {TIME_HOLDOFF, 0, 100.0f, 1.5f, {"0.0000000996", "0.0000996ms", "99.6ns"}, 500000, "500.0 ns"},
+        {TIME_HOLDOFF, 0, 100.0f, 1.5f, {"1.5000004", "1500.0004ms", "1500000400ns"}, 10000000000000, "10.00 s"},
+        {TIME_PULSE_WIDTH, 0, 0, 0, {"0.0000000196", "0.0000196ms", "19.6ns"}, 20000, "20.00 ns"},
+        {TIME_SLOPE, 0, 0, 0, {"10.0000004", "10000.0004ms", "10000000400ns"}, 10000000000000, "10.00 s"},
+        {TIME_OVERTIME, 0, 0, 0, {"0.0000000196", "0.0000196ms", "19.6ns"}, 20000, "20.00 ns"},
+        // Inside every limit: the rounded value, and its text.
+        {TIME_OVERTIME, 0, 0, 0, {"0.0000012345"}, 1000000, "1.000 us"},
+        {TIME_OVERTIME, 0, 0, 0, {"0.0000254ms"}, 25000, "25.00 ns"},
+    };
+    for (const auto& c : cases)
+        for (const std::string& typed : c.typed) {
+            const Result r = Time(typed, c.kind, c.timePerDivNs, c.a, c.b);
+            EXPECT_EQ(r.value, c.ps) << typed << " kind " << c.kind << " T " << c.timePerDivNs;
+            EXPECT_EQ(r.text, c.text) << typed << " kind " << c.kind << " T " << c.timePerDivNs;
+        }
 }
 
 TEST(TimeProcess, RejectsMalformedTextAndLeavesOutputs)
