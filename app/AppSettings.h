@@ -4,7 +4,7 @@
 //   [Startup]   hardwareCheck  non-zero: connect as soon as the main frame exists
 //   [Language]  Language       0 English, 1 Chinese (takes effect at the next start)
 // A missing file, section or key reads as 0. The "[USB]" section of the same
-// file belongs to the link (link/UsbBackend.h).
+// file belongs to the backend choice (backend/UsbBackend.h).
 #include <string>
 
 struct CAppSettings {

@@ -53,14 +53,19 @@ void OpenFilesFromCommandLine(CMainFrame& frame, const QStringList& files)
 std::optional<StartupOptions> ParseStartupOptions(const QStringList& args, QString* error)
 {
     StartupOptions o;
+    UsbBackendArgs backend;
     for (const QString& a : args) {
-        if (a == QLatin1String("--sim")) {
-            o.backend = StartupOptions::Backend::Simulated;
-        } else if (a.startsWith(QLatin1String("--sim="))) {
-            o.backend = StartupOptions::Backend::Simulated;
-            o.simOptions = a.mid(6);
-        } else if (a == QLatin1String("--usb")) {
-            o.backend = StartupOptions::Backend::LibUsb;
+        std::string why;
+        const int taken = ParseUsbBackendOption(a.toStdString(), &backend, &why);
+        if (taken < 0) {
+            if (error)
+                *error = QString::fromStdString(why);
+            return std::nullopt;
+        }
+        if (taken > 0) {
+            o.backend = backend.request == UsbBackendRequest::LibUsb ? StartupOptions::Backend::LibUsb
+                                                                     : StartupOptions::Backend::Simulated;
+            o.simOptions = QString::fromStdString(backend.simOptions);
         } else if (a.startsWith(QLatin1String("--demo="))) {
             o.demoFolder = a.mid(7);
             o.splash = false;
