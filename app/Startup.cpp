@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QMetaObject>
 #include <QScreen>
 
 #include <cstdio>
@@ -17,6 +18,7 @@
 #include "corvane/SharedState.h"
 #include "corvane/UiHelpers.h"
 #include "corvane/WaveMemory.h"
+#include "link/UserMessage.h"
 #include "backend/UsbBackend.h"
 
 namespace {
@@ -30,6 +32,20 @@ const char kUsage[] =
 void PumpEvents()
 {
     QCoreApplication::processEvents();
+}
+
+// The link's notes go to the main frame's message pane, on the user-interface
+// thread (the caller may be another thread).
+void PostNote(const std::string& text)
+{
+    const QString note = QString::fromStdString(text);
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(),
+        [note] {
+            if (CMainFrame* frame = CMainFrame::Instance())
+                frame->AppendMessage(note);
+        },
+        Qt::QueuedConnection);
 }
 
 UsbBackendRequest BackendRequest(StartupOptions::Backend backend)
@@ -116,6 +132,7 @@ int RunQuorvex(int argc, char** argv)
     std::printf("quorvex: instrument backend: %s\n", backend.description.c_str());
     std::fflush(stdout);
     InstallUserMessageBoxes();
+    SetUserNoteSink(PostNote);
 
     const bool demo = !options->demoFolder.isEmpty();
     if (demo)

@@ -278,6 +278,36 @@ int CDSOSetup::IsThirdTraceOn() const
     return 0;
 }
 
+int CDSOSetup::IsStopped() const
+{
+    return 0;
+}
+
+void CDSOSetup::BeginLink()
+{
+    ClearCommands();
+    g_bSend.store(1);
+}
+
+FrontPanelState CDSOSetup::OpenFrontPanel()
+{
+    ClearCommands();
+    SendCommand(ReadModeCommand(0));
+    FrontPanelState s;
+    s.ch1Shown = IsChannelOn(0) != 0;
+    s.ch2Shown = IsChannelOn(1) != 0;
+    s.mathShown = IsThirdTraceOn() != 0;
+    s.stopped = IsStopped() != 0;
+    return s;
+}
+
+void CDSOSetup::CloseFrontPanel()
+{
+    ClearCommands();
+    SendCommand(ReadModeCommand(0));
+    g_WaveTransOver.store(1);
+}
+
 void CDSOSetup::StartSendThreadIfStopped()
 {
     std::lock_guard<std::mutex> lock(m_threadLock);

@@ -69,6 +69,14 @@ CommandArgs ReadModeCommand(int64_t value);
 // Command 2, sub-form 1: the record of channel 0 (CH1) or 1 (CH2).
 CommandArgs WaveformCommand(int32_t channel);
 
+// The state the virtual front panel is opened with.
+struct FrontPanelState {
+    bool ch1Shown = false;
+    bool ch2Shown = false;
+    bool mathShown = false;
+    bool stopped = false;   // the trigger state is STOP
+};
+
 class CDSOSetup {
 public:
     // Largest payload a frame can carry: the 16-bit length counts it plus the
@@ -99,6 +107,15 @@ public:
 
     // Empties the pending-command list.
     void ClearCommands();
+    // A new link begins (Connect): nothing queued for the old one goes out,
+    // and the first frame may go at once. Overrides call this first.
+    virtual void BeginLink();
+    // Opening the virtual front panel: the waiting commands are dropped, read
+    // mode is released (command 18, position 1, value 0) and the panel gets
+    // its four state flags. Closing it: the waiting commands are dropped, read
+    // mode is released at once and a new transfer may start.
+    FrontPanelState OpenFrontPanel();
+    void CloseFrontPanel();
     // Number of frames waiting.
     size_t PendingCount() const;
     // Copies of the waiting frames, head first.
@@ -117,6 +134,8 @@ public:
     // model overrides them.
     virtual int IsChannelOn(int channel) const;
     virtual int IsThirdTraceOn() const;
+    // Whether the instrument's trigger state is STOP; the sender alone: no.
+    virtual int IsStopped() const;
 
 private:
     static void SendThreadProc(CDSOSetup* self);

@@ -115,6 +115,8 @@ int CLinkSession::ConnectCommand()
     } reset{m_bConnecting};
 
     FreeSysParamBlock();
+    // A link lost through a failed write left its frames and a held sender.
+    m_pSender->BeginLink();
     m_pSender->SetDevice(m_device.get());
     m_device->Connect();
     if (g_bRunThreadR.load() == 0)

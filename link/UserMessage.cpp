@@ -10,6 +10,7 @@ void PrintOnStderr(const std::string& text)
 }
 
 std::atomic<UserMessageSink> s_sink{nullptr};
+std::atomic<UserMessageSink> s_noteSink{nullptr};
 }  // namespace
 
 void SetUserMessageSink(UserMessageSink sink)
@@ -20,5 +21,16 @@ void SetUserMessageSink(UserMessageSink sink)
 void ShowUserMessage(const std::string& text)
 {
     UserMessageSink sink = s_sink.load();
+    (sink ? sink : PrintOnStderr)(text);
+}
+
+void SetUserNoteSink(UserMessageSink sink)
+{
+    s_noteSink.store(sink);
+}
+
+void ShowUserNote(const std::string& text)
+{
+    UserMessageSink sink = s_noteSink.load();
     (sink ? sink : PrintOnStderr)(text);
 }

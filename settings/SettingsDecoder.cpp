@@ -192,7 +192,9 @@ void CSettingsDecoder::DecodeKind(const KindInfo& info, int target, CSettingsRec
     v->known = true;
 }
 
-bool CSettingsDecoder::DecodeVoltsPerDiv(int channel, CSettingsRecords& records) const
+// The stored code maps to its "VBASE" position as every other segment value
+// does (GetUIIndex: the first entry for a code it does not hold).
+void CSettingsDecoder::DecodeVoltsPerDiv(int channel, CSettingsRecords& records, VoltCodeReport& report) const
 {
     const std::string prefix = channel == 0 ? "VERT-CH1-" : "VERT-CH2-";
     ChannelRecord& c = records.channel[channel];
@@ -201,10 +203,16 @@ bool CSettingsDecoder::DecodeVoltsPerDiv(int channel, CSettingsRecords& records)
     auto vb = records.raw.find(prefix + "VB");
     const SegmentData* segment = m_table.GetUISysData("VBASE");
     if (vb == records.raw.end() || !segment)
-        return true;
-    const int position = FindCode(*segment, vb->second);
-    if (position < 0)
-        return false;
+        return;
+    const int position = m_table.GetUIIndex(static_cast<int>(vb->second), *segment);
+    if (position >= segment->count) {
+        report.beyondList = true;
+        return;
+    }
+    if (FindCode(*segment, vb->second) < 0 && report.unknownChannel < 0) {
+        report.unknownChannel = channel;
+        report.unknownCode = vb->second;
+    }
     const int64_t fine = records.Raw(prefix + "CNT-FINE");
     const int64_t label = Assstring(segment->items[static_cast<size_t>(position)], 0, c.probeFactor);
     c.fineCount = fine;
@@ -212,7 +220,6 @@ bool CSettingsDecoder::DecodeVoltsPerDiv(int channel, CSettingsRecords& records)
     c.voltsPerDiv.text = VoltText(c.voltsPerDiv.value);
     c.voltsPerDiv.segment = segment;
     c.voltsPerDiv.known = true;
-    return true;
 }
 
 namespace {
@@ -260,7 +267,7 @@ void CSettingsDecoder::DecodeExtras(CSettingsRecords& r) const
     }
 }
 
-bool CSettingsDecoder::DecodeSettings(CSettingsRecords& records) const
+VoltCodeReport CSettingsDecoder::DecodeSettings(CSettingsRecords& records) const
 {
     for (const KindInfo* info = KindsBegin(); info != KindsEnd(); ++info) {
         if (info->scope == KindScope::None || info->scope == KindScope::Key)
@@ -268,9 +275,10 @@ bool CSettingsDecoder::DecodeSettings(CSettingsRecords& records) const
         for (int target : TargetsOf(*info))
             DecodeKind(*info, target, records);
     }
-    const bool ch1 = DecodeVoltsPerDiv(0, records);
-    const bool ch2 = DecodeVoltsPerDiv(1, records);
+    VoltCodeReport report;
+    DecodeVoltsPerDiv(0, records, report);
+    DecodeVoltsPerDiv(1, records, report);
     DecodeLevels(records);
     DecodeExtras(records);
-    return ch1 && ch2;
+    return report;
 }

@@ -18,6 +18,16 @@
 class CParlex;
 class CUI_Sys_table;
 
+// What the decode found in the volts-per-division codes.
+struct VoltCodeReport {
+    // "VBASE" has no entries: the volts per division kept its value.
+    bool beyondList = false;
+    // A channel (0, 1) whose "VERT-CHn-VB" code "VBASE" does not hold; it is
+    // shown as the first entry, as the table's lookup gives. -1: none.
+    int unknownChannel = -1;
+    int64_t unknownCode = 0;
+};
+
 class CSettingsDecoder {
 public:
     CSettingsDecoder(const CParlex& protocol, const CUI_Sys_table& table) : m_protocol(protocol), m_table(table) {}
@@ -35,14 +45,13 @@ public:
     void ReadParameters(const unsigned char* block, int32_t blockLen, const std::vector<std::string>& names,
                         CSettingsRecords& records) const;
 
-    // Derives every setting's value and text from records.raw. Returns false
-    // when a channel's "VERT-CHn-VB" names no "VBASE" entry (that channel's
-    // volts per division then keeps its value).
-    bool DecodeSettings(CSettingsRecords& records) const;
+    // Derives every setting's value and text from records.raw, and says what
+    // it found in the volts-per-division codes.
+    VoltCodeReport DecodeSettings(CSettingsRecords& records) const;
 
 private:
     void DecodeKind(const struct KindInfo& info, int target, CSettingsRecords& records) const;
-    bool DecodeVoltsPerDiv(int channel, CSettingsRecords& records) const;
+    void DecodeVoltsPerDiv(int channel, CSettingsRecords& records, VoltCodeReport& report) const;
     void DecodeLevels(CSettingsRecords& records) const;
     void DecodeExtras(CSettingsRecords& records) const;
 

@@ -2,6 +2,7 @@
 
 #include <QEvent>
 
+#include <cstdio>
 #include <cstring>
 #include <mutex>
 
@@ -80,6 +81,12 @@ bool CSettingsModel::IsLinkUp() const
     return g_bTransfering.load() != 0 && g_bRunThreadR.load() != 0;
 }
 
+RefusalMessage CSettingsModel::RefuseOnState(int kind, int target) const
+{
+    std::lock_guard<std::recursive_mutex> lock(g_csLock);
+    return CEditRules(m_records, g_wfmParam).RefuseOnState(kind, target);
+}
+
 EditResult CSettingsModel::Refuse(RefusalMessage message) const
 {
     ShowUserMessage(message[LanguageIndex()]);
@@ -124,8 +131,11 @@ EditResult CSettingsModel::ApplyEdit(int kind, int target, ISettingChooser& choo
         ShowUserMessage(Msg(szConnectFirst));
         return Outcome(EditOutcome::NotConnected);
     }
-    if (IsKeyKind(kind))
+    if (IsKeyKind(kind)) {
+        if (RefusalMessage refusal = RefuseOnState(kind, target))
+            return Refuse(refusal);
         return SendKey(kind);
+    }
     if (kind == KIND_LOCK || kind == KIND_UNLOCK)
         return SendLockCommand(kind == KIND_LOCK);
     if (kind == KIND_FRONT_PANEL)
@@ -133,12 +143,7 @@ EditResult CSettingsModel::ApplyEdit(int kind, int target, ISettingChooser& choo
     const KindInfo* info = FindKind(kind);
     if (!info || info->input == KindInput::None || !IsValidTarget(*info, target))
         return Outcome(EditOutcome::Unchanged);
-    RefusalMessage refusal;
-    {
-        std::lock_guard<std::recursive_mutex> lock(g_csLock);
-        refusal = CEditRules(m_records, g_wfmParam).RefuseOnState(kind, target);
-    }
-    if (refusal)
+    if (RefusalMessage refusal = RefuseOnState(kind, target))
         return Refuse(refusal);
     SettingChoice choice;
     if (!chooser.Choose(RequestFor(kind, target, title), choice))
@@ -241,16 +246,34 @@ EditResult CSettingsModel::SendLockCommand(bool lock)
     return Outcome(EditOutcome::KeySent);
 }
 
-FrontPanelState CSettingsModel::PrepareFrontPanel()
+int CSettingsModel::IsStopped() const
 {
-    ClearCommands();
-    SendCommand(ReadModeCommand(0));
-    FrontPanelState s;
-    s.ch1Shown = m_records.channel[0].display.value != 0;
-    s.ch2Shown = m_records.channel[1].display.value != 0;
-    s.mathShown = m_records.math.display.value != 0;
-    s.stopped = m_records.trigger.state.value == kStateStop;
-    return s;
+    return m_records.trigger.state.value == kStateStop;
+}
+
+void CSettingsModel::BeginLink()
+{
+    CDSOSetup::BeginLink();
+    m_voltCodeReported = false;
+}
+
+// A volts/div code the model's list does not hold goes to the message pane,
+// an empty list is the "!" box; either at most once per link, since every
+// status poll decodes the block again.
+void CSettingsModel::ReportVoltCodes(const VoltCodeReport& report)
+{
+    if (m_voltCodeReported || (!report.beyondList && report.unknownChannel < 0))
+        return;
+    m_voltCodeReported = true;
+    if (report.beyondList) {
+        ShowUserMessage(Msg(szVoltCodeUnknown));
+        return;
+    }
+    const ChannelRecord& c = m_records.channel[report.unknownChannel];
+    char text[256];
+    std::snprintf(text, sizeof text, Msg(szVoltCodeNote), report.unknownChannel + 1,
+                  static_cast<long long>(report.unknownCode), c.voltsPerDiv.text.c_str());
+    ShowUserNote(text);
 }
 
 // ---------------------------------------------------------------------------
@@ -265,8 +288,7 @@ int CSettingsModel::OnSettingsChanged()
         if (decoded) {
             const CSettingsDecoder decoder(ParlexParam, g_UISysTable);
             decoder.ReadParameters(g_pSysParamBuffer, g_SysParamLen, CSettingsDecoder::ParameterOrder(), m_records);
-            if (!decoder.DecodeSettings(m_records))
-                ShowUserMessage(Msg(szVoltCodeUnknown));
+            ReportVoltCodes(decoder.DecodeSettings(m_records));
             BindToWaveformParam(m_records, g_wfmParam);
             g_wfmParam.strModelName = m_modelName;
             if (g_ReadWfm.load() == 1)

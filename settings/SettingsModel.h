@@ -48,14 +48,6 @@ struct EditResult {
     std::string text;                     // the typed value as its processor wrote it back
 };
 
-// The state the virtual front panel is opened with.
-struct FrontPanelState {
-    bool ch1Shown = false;
-    bool ch2Shown = false;
-    bool mathShown = false;
-    bool stopped = false;
-};
-
 class CSettingsModel : public QObject, public CDSOSetup {
     Q_OBJECT
 public:
@@ -83,10 +75,6 @@ public:
     // and sends nothing.
     bool AcceptsChoice(int kind, int target, const SettingChoice& choice) const;
 
-    // Opening the virtual front panel: empties the pending commands, releases
-    // read mode and gives the panel's state flags.
-    FrontPanelState PrepareFrontPanel();
-
     // The handler of message 1128: decodes the block. Returns 0.
     int OnSettingsChanged();
 
@@ -106,6 +94,9 @@ public:
 
     int IsChannelOn(int channel) const override;
     int IsThirdTraceOn() const override;
+    int IsStopped() const override;
+    // Also forgets what was noted about the previous link.
+    void BeginLink() override;
 
 signals:
     // After each complete decode: the tree shows the new values.
@@ -116,6 +107,7 @@ protected:
 
 private:
     bool IsLinkUp() const;
+    RefusalMessage RefuseOnState(int kind, int target) const;
     EditResult Refuse(RefusalMessage message) const;
     EditResult SendKey(int kind);
     EditResult SendLockCommand(bool lock);
@@ -125,6 +117,7 @@ private:
 
     bool CheckModel();
     void SetUpReadMode();
+    void ReportVoltCodes(const struct VoltCodeReport& report);
     void RefreshPositionBases();
 
     CLinkSession* m_session;
@@ -132,6 +125,7 @@ private:
     std::string m_modelName;
     int64_t m_language = -1;   // language of the loaded table; -1 none
     bool m_bChanged = false;
+    bool m_voltCodeReported = false;   // this link's decodes have reported a volts/div code
     uint64_t m_decodes = 0;
     uint64_t m_reads = 0;
     int m_readChannels = 0;

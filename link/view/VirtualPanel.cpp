@@ -109,9 +109,6 @@ CVirtualPanel::CVirtualPanel(CDSOSetup* sender, CLinkSession* session, QWidget* 
         m_pSession->SetFrontPanel(this);
 }
 
-// Leaving the panel hands the link back to the data windows: the waiting
-// commands are dropped, read mode is released at once and a new transfer
-// may start.
 CVirtualPanel::~CVirtualPanel()
 {
     if (m_pSession)
@@ -119,16 +116,33 @@ CVirtualPanel::~CVirtualPanel()
     if (g_hVtBoardWnd == static_cast<QObject*>(this))
         g_hVtBoardWnd = nullptr;
     HaltTimers();
+    Leave();
+}
+
+// Opening the panel (each time it is shown, however it was opened) takes the
+// link from the data windows: the waiting commands are dropped and read mode
+// is released.
+void CVirtualPanel::Enter()
+{
+    if (m_bOpen)
+        return;
+    m_bOpen = true;
+    if (CDSOSetup* sender = Sender())
+        m_openedWith = sender->OpenFrontPanel();
+}
+
+// Closing it hands the link back: the waiting commands are dropped, read mode
+// is released at once and a new transfer may start.
+void CVirtualPanel::Leave()
+{
+    if (!m_bOpen)
+        return;
+    m_bOpen = false;
     m_lcd->ClearImages();
-    if (CDSOSetup* sender = Sender()) {
-        sender->ClearCommands();
-        CommandArgs release;
-        release.nCmd = kCmdReadMode;
-        release.nPos = 1;
-        release.llValue = 0;
-        sender->SendCommand(release);
-    }
-    g_WaveTransOver.store(1);
+    if (CDSOSetup* sender = Sender())
+        sender->CloseFrontPanel();
+    else
+        g_WaveTransOver.store(1);
 }
 
 CVirtualPanel* CVirtualPanel::Current()
@@ -290,6 +304,8 @@ bool CVirtualPanel::eventFilter(QObject* watched, QEvent* e)
 void CVirtualPanel::showEvent(QShowEvent* e)
 {
     QDialog::showEvent(e);
+    if (!e->spontaneous())
+        Enter();
     if (m_bTimersOn)
         RunTimers(m_screenInterval);
 }
@@ -300,6 +316,8 @@ void CVirtualPanel::hideEvent(QHideEvent* e)
 {
     m_heldKeys.fill(0);
     HaltTimers();
+    if (!e->spontaneous())
+        Leave();
     QDialog::hideEvent(e);
 }
 

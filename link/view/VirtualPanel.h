@@ -20,6 +20,8 @@
 #include <cstdint>
 #include <map>
 
+#include "link/DSOSetup.h"
+
 class CDSOSetup;
 class CLCDCtrl;
 class CLinkSession;
@@ -91,6 +93,10 @@ public:
 
     // The panel that is open now, or null.
     static CVirtualPanel* Current();
+    // Whether the panel is open (shown, not yet closed), and the state flags
+    // it was last opened with.
+    bool IsOpen() const { return m_bOpen; }
+    const FrontPanelState& OpenedWith() const { return m_openedWith; }
 
 protected:
     bool event(QEvent* e) override;
@@ -117,6 +123,8 @@ private:
     void RunTimers(int screenMs);
     void HaltTimers();
     void EndHeldKeys();
+    void Enter();
+    void Leave();
     int HeldKeyIndex(QObject* button) const;
 
     CDSOSetup* m_pSender;
@@ -132,4 +140,6 @@ private:
     bool m_bTimersOn = true;          // Stop not chosen since creation or the last Start
     int m_screenInterval = kScreenTimerFirstMs;
     int m_screens = 0;
+    bool m_bOpen = false;
+    FrontPanelState m_openedWith;
 };

@@ -128,8 +128,8 @@ TEST_F(PanelKeysTest, TimersFollowStartStopAndVisibility)
     EXPECT_TRUE(panel.IsRepeatTimerActive());
 
     panel.OnScreenTimer();
-    ASSERT_EQ(sender.sent.size(), 1u);
-    EXPECT_EQ(sender.sent[0].nCmd, kCmdScreen);
+    ASSERT_EQ(sender.Count(kCmdScreen), 1);
+    EXPECT_EQ(sender.sent.back().nCmd, kCmdScreen);
 
     panel.StopCommand();
     EXPECT_FALSE(panel.IsScreenTimerActive());
@@ -223,6 +223,7 @@ TEST_F(PanelKeysTest, ScreenImagesReachTheMirrorAndClosingReleasesReadMode)
     g_bSend.store(0);
     CDSOSetup sender;
     auto panel = std::make_unique<CVirtualPanel>(&sender);
+    panel->show();
     EXPECT_EQ(CVirtualPanel::Current(), panel.get());
     {
         std::lock_guard<std::recursive_mutex> lock(g_csLock);
@@ -251,4 +252,39 @@ TEST_F(PanelKeysTest, ScreenImagesReachTheMirrorAndClosingReleasesReadMode)
     // Without a panel the screen picture comes straight from the last image.
     EXPECT_EQ(CurrentInstrumentScreen().pixel(0, 0), qRgb(0xFF, 0, 0));
     sender.ClearCommands();
+}
+
+// Every opening of the panel, however it was asked for, takes the link from
+// the data windows and every closing gives it back: waiting commands dropped,
+// read mode released (18, position 1, value 0), a new transfer allowed.
+TEST_F(PanelKeysTest, EachOpeningTakesTheLinkAndEachClosingGivesItBack)
+{
+    g_bSend.store(0);   // nothing leaves, so the list can be read
+    class CStoppedSender : public CDSOSetup {
+    public:
+        int IsThirdTraceOn() const override { return 1; }
+        int IsStopped() const override { return 1; }
+    } sender;
+    CVirtualPanel panel(&sender);
+    const std::vector<std::vector<uint8_t>> release = {{0x53, 0x04, 0x00, 0x12, 0x01, 0x00, 0x6A}};
+    CommandArgs status;
+    status.nCmd = kCmdStatus;
+    for (int opening = 0; opening < 2; ++opening) {
+        sender.SendCommand(status);
+        sender.SendCommand(status);
+        g_WaveTransOver.store(0);
+        panel.show();
+        EXPECT_TRUE(panel.IsOpen());
+        EXPECT_EQ(sender.PendingFrames(), release);
+        EXPECT_TRUE(panel.OpenedWith().ch1Shown && panel.OpenedWith().ch2Shown);
+        EXPECT_TRUE(panel.OpenedWith().mathShown);
+        EXPECT_TRUE(panel.OpenedWith().stopped);
+
+        sender.SendCommand(status);
+        panel.hide();
+        EXPECT_FALSE(panel.IsOpen());
+        EXPECT_EQ(sender.PendingFrames(), release);
+        EXPECT_EQ(g_WaveTransOver.load(), 1);
+        sender.ClearCommands();
+    }
 }

@@ -149,6 +149,26 @@ TEST_F(SimSessionTest, AbsentUsbInstrumentAsksToCheckTheConnection)
     EXPECT_EQ(session->Device().GetDeviceHandle(), 0);
 }
 
+// A link lost through a failed write leaves its frames queued and the sender
+// held; the next Connect starts from an empty list and a released sender
+// instead of sending them ahead of its own requests.
+TEST_F(SimSessionTest, ConnectStartsWithoutWhatALostLinkLeftQueued)
+{
+    Start();
+    g_bSend.store(0);
+    CommandArgs status;
+    status.nCmd = kCmdStatus;
+    for (int i = 0; i < 5; ++i)
+        session->Sender().SendCommand(status);
+    ASSERT_EQ(session->Sender().PendingCount(), 5u);
+    const int framesBefore = sim->FramesWritten();
+    ASSERT_EQ(session->ConnectCommand(), 1);
+    EXPECT_TRUE(ShownMessages().empty());
+    // The protocol and key requests went out first (and only a status poll may follow).
+    EXPECT_LE(sim->FramesWritten() - framesBefore, 4);
+    session->DisconnectCommand();
+}
+
 TEST_F(SimSessionTest, AcquisitionCycleFillsTheChannelsAndNotifiesRunningViews)
 {
     Start();

@@ -14,11 +14,18 @@
 namespace {
 std::mutex s_lock;
 std::vector<std::string> s_messages;
+std::vector<std::string> s_notes;
 
 void Collect(const std::string& text)
 {
     std::lock_guard<std::mutex> lock(s_lock);
     s_messages.push_back(text);
+}
+
+void CollectNote(const std::string& text)
+{
+    std::lock_guard<std::mutex> lock(s_lock);
+    s_notes.push_back(text);
 }
 
 LinkTimings RigTimings()
@@ -38,7 +45,9 @@ LinkTimings RigTimings()
 void ResetSettingsState()
 {
     SetUserMessageSink(Collect);
+    SetUserNoteSink(CollectNote);
     CSettingsRig::TakeMessages();
+    CSettingsRig::TakeNotes();
     std::lock_guard<std::recursive_mutex> lock(g_csLock);
     g_nLanguage = 0;
     g_bSend = 1;
@@ -60,6 +69,14 @@ std::vector<std::string> CSettingsRig::TakeMessages()
     std::lock_guard<std::mutex> lock(s_lock);
     std::vector<std::string> taken;
     taken.swap(s_messages);
+    return taken;
+}
+
+std::vector<std::string> CSettingsRig::TakeNotes()
+{
+    std::lock_guard<std::mutex> lock(s_lock);
+    std::vector<std::string> taken;
+    taken.swap(s_notes);
     return taken;
 }
 

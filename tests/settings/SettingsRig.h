@@ -31,6 +31,8 @@ public:
 
     // Messages shown since the last call, then forgotten.
     static std::vector<std::string> TakeMessages();
+    // Notes for the message pane since the last call, then forgotten.
+    static std::vector<std::string> TakeNotes();
 
     std::shared_ptr<CSimInstrument> sim;
     std::unique_ptr<CLinkSession> session;

@@ -57,6 +57,9 @@ TEST(SettingsRefusals, DisplayFormatMathAndScanRules)
     ExpectRefused(rig, KIND_FFT_WINDOW, 0, {1, ""}, szXYMode, "MATH-FFT-WIN");
     ExpectRefused(rig, KIND_MAIN_TIME_BASE, 0, {5, ""}, szXYMode, "HORIZ-TB");
     ExpectRefused(rig, KIND_TRIGGER_LEVEL, 0, {-1, "0.5"}, szXYMode, "TRIG-VPOS");
+    const size_t queued = rig.model->PendingCount();
+    ExpectRefused(rig, KIND_LEVEL_50, 0, {}, szXYMode, "TRIG-VPOS");  // a key kind, refused all the same
+    EXPECT_EQ(rig.model->PendingCount(), queued);
     // ... while a hidden channel's position stays editable in XY.
     Apply(rig, KIND_CHANNEL_ON, 2, {0, ""});
     EXPECT_EQ(rig.Edit(KIND_VERT_POSITION, 2, {-1, "1.00"}).outcome, EditOutcome::Applied);

@@ -167,16 +167,36 @@ TEST(SettingsReadMode, ModelWithoutSettingsFileIsReportedOnEveryDecode)
     EXPECT_EQ(rig.model->Records().horizontal.mainTimeBase.text, timeBase);
 }
 
-TEST(SettingsReadMode, UnknownVoltCodeKeepsTheScaleAndSaysSo)
+// A volts/div code the model's list does not hold reads as the list's first
+// entry ("2.0mV" in the shipped table), as every segment lookup does; the
+// message pane hears of it once per link, and no box is raised on the decodes
+// of every status poll.
+TEST(SettingsReadMode, UnknownVoltCodeReadsAsTheFirstEntryNotedOncePerLink)
 {
     CSettingsRig rig;
     ASSERT_TRUE(rig.Connect());
     Quiet(rig);
     CSettingsRig::TakeMessages();
-    Poke("VERT-CH1-VB", 40);
-    rig.model->OnSettingsChanged();
-    EXPECT_EQ(CSettingsRig::TakeMessages(), std::vector<std::string>{"!"});
-    EXPECT_EQ(rig.model->Records().channel[0].voltsPerDiv.value, 1000000);
+    CSettingsRig::TakeNotes();
+    for (int link = 0; link < 2; ++link) {
+        Poke("VERT-CH1-PROBE", 0);
+        Poke("VERT-CH1-CNT-FINE", 0);
+        Poke("VERT-CH1-VB", 40);
+        for (int decode = 0; decode < 3; ++decode)
+            rig.model->OnSettingsChanged();
+        EXPECT_TRUE(CSettingsRig::TakeMessages().empty());
+        const ChannelRecord& ch1 = rig.model->Records().channel[0];
+        EXPECT_EQ(ch1.voltsPerDiv.value, 2000);
+        EXPECT_EQ(CSettingsRig::TakeNotes(),
+                  std::vector<std::string>{"CH1: volts/div code 40 is not in this model's list; shown as " +
+                                           ch1.voltsPerDiv.text + "."});
+        rig.session->DisconnectCommand();
+        ASSERT_TRUE(rig.Connect());
+        ASSERT_TRUE(rig.WaitForFreshDecode());
+        Quiet(rig);
+        CSettingsRig::TakeMessages();
+        CSettingsRig::TakeNotes();
+    }
 }
 
 TEST(SettingsReadMode, ChineseLabelsComeFromTheChineseFile)
@@ -210,7 +230,7 @@ TEST(SettingsKeys, RunStopOnlyWhenTheyApplyAndLockRepliesAreNotReadMode)
     EXPECT_EQ(g_ReadWfm.load(), 0);
     EXPECT_EQ(rig.model->ApplyEdit(KIND_UNLOCK, 0, none).outcome, EditOutcome::KeySent);
     EXPECT_EQ(rig.model->ApplyEdit(KIND_FRONT_PANEL, 0, none).outcome, EditOutcome::FrontPanel);
-    const FrontPanelState panel = rig.model->PrepareFrontPanel();
+    const FrontPanelState panel = rig.model->OpenFrontPanel();
     EXPECT_TRUE(panel.ch1Shown);
     EXPECT_FALSE(panel.mathShown);
     EXPECT_FALSE(panel.stopped);
