@@ -96,13 +96,15 @@ TEST_F(PanelLinkTest, KeysFollowTheSenderTheSessionHoldsNow)
     panel = std::make_unique<CVirtualPanel>(&session->Sender(), session.get());
     CRecordingSender settingsObject;   // handed over after the panel was made
     session->SetCommandSender(&settingsObject);
+    panel->show();                     // opening releases read mode there
     panel->Button(1026)->click();      // CT-AUTOSET-KEY, position 3
     panel->OnScreenTimer();
-    ASSERT_EQ(settingsObject.sent.size(), 2u);
-    EXPECT_EQ(settingsObject.sent[0].nCmd, kCmdKey);
-    EXPECT_EQ(settingsObject.sent[0].llValue, 3);
-    EXPECT_EQ(settingsObject.sent[1].nCmd, kCmdScreen);
-    panel.reset();                     // the read-mode release goes there too
+    ASSERT_EQ(settingsObject.sent.size(), 3u);
+    EXPECT_EQ(settingsObject.sent[0].nCmd, kCmdReadMode);
+    EXPECT_EQ(settingsObject.sent[1].nCmd, kCmdKey);
+    EXPECT_EQ(settingsObject.sent[1].llValue, 3);
+    EXPECT_EQ(settingsObject.sent[2].nCmd, kCmdScreen);
+    panel.reset();                     // so does closing
     EXPECT_EQ(settingsObject.sent.back().nCmd, kCmdReadMode);
     session->SetCommandSender(nullptr);
 }
