@@ -14,7 +14,7 @@ void CBusAnalysisData::SetBusName(const std::string& name) {
 }
 
 int CBusAnalysisData::DataChannel() const {
-    const std::string& dataLine = LineNamesOf(busName)[0];
+    const std::string dataLine = LineNamesOf(busName)[0];
     return lineNames[0] != dataLine && lineNames[1] == dataLine ? 1 : 0;
 }
 
