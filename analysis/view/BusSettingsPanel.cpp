@@ -1,5 +1,7 @@
 #include "analysis/view/BusSettingsPanel.h"
 
+#include <array>
+
 #include "corvane/MessageTables.h"
 #include "docs/BusAnalysisData.h"
 
@@ -50,11 +52,10 @@ CBusSettingsPanel::CBusSettingsPanel(CBusAnalysisData& data, QWidget* parent) : 
     layout->setContentsMargins(2, 2, 2, 2);
     layout->addWidget(BuildMain());
     m_tabs = new QTabWidget(this);
-    QWidget* (CBusSettingsPanel::*pages[])() = {&CBusSettingsPanel::BuildThresholdPage,
-                                                &CBusSettingsPanel::BuildBasePage, &CBusSettingsPanel::BuildStartPage,
-                                                &CBusSettingsPanel::BuildStopPage, &CBusSettingsPanel::BuildDecodePage};
-    for (int i = 0; i < 5; ++i)
-        m_tabs->addTab((this->*pages[i])(), Text(szTabName[LanguageIndex()][i]));
+    const std::array<QWidget*, 5> pages = {BuildThresholdPage(), BuildBasePage(), BuildStartPage(), BuildStopPage(),
+                                           BuildDecodePage()};
+    for (std::size_t i = 0; i < pages.size(); ++i)
+        m_tabs->addTab(pages[i], Text(szTabName[LanguageIndex()][i]));
     layout->addWidget(m_tabs, 1);
     connect(m_busType, &QComboBox::currentTextChanged, this, &CBusSettingsPanel::ChooseBusType);
     connect(m_tabs, &QTabWidget::currentChanged, this, [this](int tab) { m_data.panelTab = tab; });
