@@ -1,6 +1,6 @@
 #include "analysis/view/PowerSpectrumView.h"
 
-#include "analysis/SpectrumCsv.h"
+#include "analysis/PowerBinsCsv.h"
 #include "analysis/view/FFTView.h"
 #include "analysis/view/PowerSpectrumPanel.h"
 #include "docs/Archive.h"

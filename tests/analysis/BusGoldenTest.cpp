@@ -252,10 +252,10 @@ TEST_P(SPIGolden, AgreesWithSigrok) {
     for (const BusField& f : decoder.Results())
         ours.push_back(Token("D", Value(f), ""));
 
-    std::ostringstream spec;
-    spec << "spi:clk=0:mosi=1:cpol=" << cpol << ":cpha=" << cpha << ":wordsize=" << bits;
+    std::ostringstream decoderOptions;
+    decoderOptions << "spi:clk=0:mosi=1:cpol=" << cpol << ":cpha=" << cpha << ":wordsize=" << bits;
     std::vector<std::string> sigrok;
-    for (const std::string& line : SigrokDecode(records, spec.str(), "spi=mosi-data")) {
+    for (const std::string& line : SigrokDecode(records, decoderOptions.str(), "spi=mosi-data")) {
         unsigned long long value = 0;
         if (std::sscanf(line.c_str(), "%llX", &value) == 1) sigrok.push_back(Token("D", value, ""));
     }

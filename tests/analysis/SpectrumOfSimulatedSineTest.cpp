@@ -4,7 +4,7 @@
 // derives it from the time base (index 32 - HORIZ-TB of the frequency steps).
 #include "analysis/Arithmetic.h"
 #include "analysis/FftPower.h"
-#include "analysis/SpectrumCsv.h"
+#include "analysis/PowerBinsCsv.h"
 #include "corvane/ScaleConversion.h"
 #include "sim/SignalRenderer.h"
 #include "sim/SignalSource.h"

@@ -26,9 +26,9 @@ struct Scope {
 constexpr double kGrid = 16.0;
 
 std::vector<uint8_t> Render(const std::string& signal, const Scope& s) {
-    SignalSpec spec, none;
+    SignalSpec shape, none;
     std::string error;
-    EXPECT_TRUE(ParseSignalSpec(signal, &spec, &error)) << error;
+    EXPECT_TRUE(ParseSignalSpec(signal, &shape, &error)) << error;
     ChannelFrontEnd fe;
     fe.voltsPerDiv = s.voltsPerDiv;
     fe.positionCounts = s.position;
@@ -36,8 +36,8 @@ std::vector<uint8_t> Render(const std::string& signal, const Scope& s) {
     t.secondsPerDiv = s.secondsPerDiv;
     t.gridDivisions = kGrid;
     t.recordLength = s.length;
-    t.trigger.levelVolts = spec.offset;
-    return RenderChannel(spec, none, 1, fe, t);
+    t.trigger.levelVolts = shape.offset;
+    return RenderChannel(shape, none, 1, fe, t);
 }
 
 MeasureResult Measure(const std::vector<uint8_t>& record, const Scope& s) {

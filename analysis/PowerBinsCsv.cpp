@@ -1,4 +1,4 @@
-#include "analysis/SpectrumCsv.h"
+#include "analysis/PowerBinsCsv.h"
 
 #include "analysis/FftTables.h"
 
