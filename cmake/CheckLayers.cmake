@@ -33,8 +33,6 @@ set(checked_folders corvane parlex tessary veltro sim analysis link settings bac
 
 # Crossings that are known and being removed: "file|include".
 set(qv_layer_exceptions
-  "settings/view/SettingsPanel.cpp|app/ChildFrame.h"
-  "settings/view/SettingsPanel.cpp|app/MainFrame.h"
   "docs/view/YTSheetView.cpp|app/ChildFrame.h"
   "docs/view/YTSheetView.cpp|app/MainFrame.h"
   "analysis/view/Analyse_BusView.cpp|app/ChildFrame.h"

@@ -10,8 +10,8 @@
 
 #include <vector>
 
-#include "app/ChildFrame.h"
-#include "app/MainFrame.h"
+#include "ui/ChildView.h"
+#include "ui/Shell.h"
 #include "ui/ShellHooks.h"
 #include "ui/UserPrompts.h"
 #include "corvane/MessageTables.h"
@@ -52,12 +52,13 @@ QString Label(int item)
 }
 
 // The waveform sheets read the shown-trace flags when they paint.
-void RepaintDataWindows()
+void RepaintDataWindows(IShell* shell)
 {
-    if (CMainFrame* frame = CMainFrame::Instance())
-        for (CChildFrame* child : frame->ChildFrames())
-            if (child->widget())
-                child->widget()->update();
+    if (shell)
+        shell->VisitDataWindows([](IChildView& view) {
+            if (QWidget* widget = view.Widget())
+                widget->update();
+        });
 }
 
 bool IsLinkUp()
@@ -67,9 +68,10 @@ bool IsLinkUp()
 
 }  // namespace
 
-CSettingsPanel::CSettingsPanel(CLinkSession* session, QWidget* parent)
+CSettingsPanel::CSettingsPanel(CLinkSession* session, QWidget* parent, IShell* shell)
     : QWidget(parent),
       m_session(session),
+      m_shell(shell),
       m_model(std::make_unique<CSettingsModel>(session, session ? session->Timings() : LinkTimings{}))
 {
     if (m_session) {
@@ -258,11 +260,10 @@ QPoint CSettingsPanel::ContextMenuPosition(const QContextMenuEvent& event) const
 
 void CSettingsPanel::ShowOutcome(const EditResult& result)
 {
-    CMainFrame* frame = CMainFrame::Instance();
-    if (result.outcome == EditOutcome::FrontPanel && frame)
-        frame->OpenFrontPanel();
-    if (result.outcome == EditOutcome::Invalid && frame)
-        frame->AppendMessage(tr("The value was not accepted; the setting keeps its value."));
+    if (result.outcome == EditOutcome::FrontPanel && m_shell)
+        m_shell->OpenFrontPanel();
+    if (result.outcome == EditOutcome::Invalid && m_shell)
+        m_shell->AppendMessage(tr("The value was not accepted; the setting keeps its value."));
 }
 
 // A check mark of a data item switches its trace in every waveform sheet.
@@ -280,7 +281,7 @@ void CSettingsPanel::OnItemChanged(QTreeWidgetItem* item, int column)
         return;
     }
     g_wfmShow[trace] = item->checkState(0) == Qt::Checked ? 1 : 0;
-    RepaintDataWindows();
+    RepaintDataWindows(m_shell);
 }
 
 // The tree's menu: the edit commands, which a tree has nothing to do with,
@@ -347,7 +348,7 @@ QString CSettingsPanel::SetupRefusal(SetupStatus status, const QString& path)
 namespace {
 QWidget* MakeSettingsPanel(const ShellPanelContext& context)
 {
-    return new CSettingsPanel(context.session, context.parent);
+    return new CSettingsPanel(context.session, context.parent, context.shell);
 }
 const bool registered = RegisterSettingsPanelFactory(MakeSettingsPanel);
 }  // namespace

@@ -18,6 +18,7 @@
 #include "settings/view/SetupFile.h"
 
 class CLinkSession;
+class IShell;
 class QContextMenuEvent;
 class CParamDialog;
 class ISettingChooser;
@@ -34,7 +35,7 @@ public:
     static constexpr int kItemRole = Qt::UserRole + 3;    // tree item number (its label's row of ItemName)
 
     // session may be null (a panel without link, as in a layout preview).
-    explicit CSettingsPanel(CLinkSession* session, QWidget* parent = nullptr);
+    explicit CSettingsPanel(CLinkSession* session, QWidget* parent = nullptr, IShell* shell = nullptr);
     ~CSettingsPanel() override;
 
     CSettingsModel& Model() { return *m_model; }
@@ -85,6 +86,7 @@ private:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     CLinkSession* m_session;
+    IShell* m_shell = nullptr;   // message pane, front panel, data windows
     std::unique_ptr<CSettingsModel> m_model;
     std::unique_ptr<CParamDialog> m_dialog;
     ISettingChooser* m_chooser = nullptr;
