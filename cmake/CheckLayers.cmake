@@ -35,8 +35,6 @@ set(checked_folders corvane parlex tessary veltro sim analysis link settings bac
 set(qv_layer_exceptions
   "docs/view/YTSheetView.cpp|app/ChildFrame.h"
   "docs/view/YTSheetView.cpp|app/MainFrame.h"
-  "analysis/view/Analyse_BusView.cpp|app/ChildFrame.h"
-  "analysis/view/Analyse_BusView.cpp|app/MainFrame.h"
 )
 
 function(qv_folder_of path out)

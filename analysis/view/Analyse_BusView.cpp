@@ -3,9 +3,9 @@
 #include "analysis/view/AnalyseView.h"
 #include "analysis/view/BusSettingsPanel.h"
 #include "analysis/view/InputView.h"
-#include "app/ChildFrame.h"
+#include "ui/ChildHost.h"
 #include "ui/DocKinds.h"
-#include "app/MainFrame.h"
+#include "ui/Shell.h"
 #include "ui/UserPrompts.h"
 #include "corvane/MessageTables.h"
 #include "corvane/ScaleConversion.h"
@@ -63,7 +63,7 @@ CAnalyse_BusView::CAnalyse_BusView(CLinkSession* session, QWidget* parent)
 
 CAnalyse_BusView::~CAnalyse_BusView() { --g_openBusWindows; }
 
-CChildFrame* CAnalyse_BusView::Frame() const { return CChildFrame::Of(const_cast<CAnalyse_BusView*>(this)); }
+QWidget* CAnalyse_BusView::Frame() const { return m_host ? m_host->FrameWidget() : nullptr; }
 
 // ---------------------------------------------------------------------------
 // Transfers and decoding
@@ -95,7 +95,7 @@ int CAnalyse_BusView::Redecode() {
     const int ok = m_data->Decode(dots);
     const QString status = ok ? QString() : Text(m_data->Decoder().Status());
     m_analysis->SetStatus(status);
-    if (CChildFrame* frame = Frame()) frame->StatusBar()->showMessage(status);
+    if (m_host && m_host->StatusBar()) m_host->StatusBar()->showMessage(status);
     ShowRecords();
     return ok;
 }
@@ -108,9 +108,8 @@ void CAnalyse_BusView::ShowRecords() {
 }
 
 void CAnalyse_BusView::StepProgress() {
-    CChildFrame* frame = Frame();
-    if (!frame || !frame->ProgressBar()) return;
-    QProgressBar* bar = frame->ProgressBar();
+    QProgressBar* bar = m_host ? m_host->ProgressBar() : nullptr;
+    if (!bar) return;
     bar->setRange(0, 100);
     bar->setFormat(QString::asprintf("%3.0f%s", 100.0, "%"));
     bar->setValue(100);
@@ -135,7 +134,7 @@ void CAnalyse_BusView::ApplyData(std::unique_ptr<CBusAnalysisData> data) {
     // The displays keep a reference to the data: replace its contents.
     *m_data = std::move(*data);
     m_panel->Reload();
-    if (CChildFrame* frame = Frame()) {
+    if (QWidget* frame = Frame()) {
         const QRect r = m_data->frameRect;
         if (r.width() >= 100 && r.height() >= 100 && r.width() < 10000 && r.height() < 10000) frame->setGeometry(r);
         frame->setFocus();
@@ -152,13 +151,13 @@ int CAnalyse_BusView::LoadDocument(const QString& path, QString* error) {
 }
 
 int CAnalyse_BusView::SaveDocument(const QString& path, QString* error) {
-    if (CChildFrame* frame = Frame()) m_data->frameRect = frame->geometry();
+    if (QWidget* frame = Frame()) m_data->frameRect = frame->geometry();
     return CBusFile::Save(path, *m_data, error);
 }
 
 int CAnalyse_BusView::SerializeState(CArchive& ar) {
     if (ar.IsStoring()) {
-        if (CChildFrame* frame = Frame()) m_data->frameRect = frame->geometry();
+        if (QWidget* frame = Frame()) m_data->frameRect = frame->geometry();
         return CBusFile::Serialize(ar, *m_data);
     }
     auto data = std::make_unique<CBusAnalysisData>();
@@ -292,10 +291,10 @@ void CAnalyse_BusView::contextMenuEvent(QContextMenuEvent* e) {
     menu.addAction(tr("Export Bitmap..."), this, &CAnalyse_BusView::Export);
     menu.addAction(tr("Print..."), this, &CAnalyse_BusView::Print);
     menu.addAction(tr("Print Preview"), this, &CAnalyse_BusView::PrintPreview);
-    if (CMainFrame* main = CMainFrame::Instance()) {
+    if (IShell* shell = m_host ? m_host->Shell() : nullptr) {
         menu.addSeparator();
-        menu.addAction(tr("Save Workspace"), main, &CMainFrame::SaveWorkspace);
-        menu.addAction(tr("Save Workspace As..."), main, &CMainFrame::SaveWorkspaceAs);
+        menu.addAction(tr("Save Workspace"), this, [shell] { shell->SaveWorkspace(); });
+        menu.addAction(tr("Save Workspace As..."), this, [shell] { shell->SaveWorkspaceAs(); });
     }
     menu.exec(e->globalPos());
 }

@@ -17,7 +17,7 @@
 
 class CAnalyseView;
 class CBusSettingsPanel;
-class CChildFrame;
+class IChildHost;
 class CInputView;
 class CLinkSession;
 class QPrinter;
@@ -89,7 +89,9 @@ private:
     void ApplyData(std::unique_ptr<CBusAnalysisData> data);
     void ShowRecords();
     void StepProgress();
-    CChildFrame* Frame() const;
+    QWidget* Frame() const;   // the child frame, once the host is attached
+    void AttachHost(IChildHost* host) override { m_host = host; }
+    IChildHost* m_host = nullptr;
 
     std::unique_ptr<CBusAnalysisData> m_data;
     CLinkSession* m_session;
