@@ -46,6 +46,9 @@ public:
     const char* GetDeviceName() const { return m_szDeviceName; }
     // Counts the links this device brought up; the current or last one.
     uint32_t LinkNumber() const { return m_nLinkNumber.load(); }
+    // True until the receive thread has returned, i.e. until a failed link
+    // has been taken down completely (message shown, flags cleared).
+    bool IsReceiverAlive() const { return m_bReceiverAlive.load() != 0; }
 
     static int ReceiveThreadProc(CUsbDevice* device);
     static int WatchdogThreadProc(CUsbDevice* device);
@@ -77,7 +80,7 @@ private:
     std::atomic<int32_t> m_bReceiverAlive{0};  // the receive thread has not returned yet
     bool m_bStopIssued = false;                // the stop call was made for the current link
     std::atomic<int32_t> m_bUserDisconnect{0};  // Disconnect was called for the current link
-    std::atomic<uint32_t> m_nLinkNumber{0};                // the stop call was made for the current link
+    std::atomic<uint32_t> m_nLinkNumber{0};     // links brought up so far
     std::mutex m_watchdogLock;
     std::condition_variable m_watchdogWake;
 };

@@ -21,10 +21,13 @@ protected:
         device.reset();
         ResetSharedState();
     }
-    // Waits until the receive thread has really ended.
+    // Waits until the receive thread has really ended (it clears the flags
+    // before it returns, so they alone do not say it has finished).
     bool WaitLinkIdle()
     {
-        return driver->WaitFor([&] { return driver->openHandles == 0 && g_bTransfering.load() == 0; });
+        return driver->WaitFor([&] {
+            return driver->openHandles == 0 && g_bTransfering.load() == 0 && !device->IsReceiverAlive();
+        });
     }
 
     LinkTimings timings = FastTimings();

@@ -217,7 +217,9 @@ TEST_F(SimSessionTest, PulledCableMidTransferComesDownCleanlyAndReconnects)
     session->ViewStarted();
     session->RequestWaveforms();
     sim->PullCable();
-    ASSERT_TRUE(Wait([&] { return g_bTransfering.load() == 0 && !session->Sender().IsSendThreadRunning(); }));
+    ASSERT_TRUE(Wait([&] {
+        return !session->Device().IsReceiverAlive() && !session->Sender().IsSendThreadRunning();
+    }));
     EXPECT_EQ(ShownMessages(), std::vector<std::string>{"Data transmission fail!"});
     EXPECT_EQ(g_bRunThreadR.load(), 0);
     EXPECT_FALSE(session->IsAcquisitionTimerActive());
