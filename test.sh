@@ -8,6 +8,9 @@ source scripts/deps.sh
 qv_install_missing "${QV_PACKAGES[@]}" "${QV_TEST_PACKAGES[@]}"
 
 export QT_QPA_PLATFORM=offscreen
+# Paths relative to the checkout, so that a fresh clone anywhere reuses what
+# ccache holds from another clone of the same sources.
+export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
 jobs=$(nproc)
 start=$(date +%s)
 
