@@ -226,18 +226,6 @@
         <translation>全屏(&amp;F)</translation>
     </message>
     <message>
-        <source>Zoom</source>
-        <translation>缩放</translation>
-    </message>
-    <message>
-        <source>Vertical scale</source>
-        <translation>垂直刻度</translation>
-    </message>
-    <message>
-        <source>Horizontal scale</source>
-        <translation>水平刻度</translation>
-    </message>
-    <message>
         <source>Read count</source>
         <translation>读取计数</translation>
     </message>
@@ -736,6 +724,21 @@
     </message>
 </context>
 <context>
+    <name>CSheetToolBar</name>
+    <message>
+        <source>Zoom</source>
+        <translation>缩放</translation>
+    </message>
+    <message>
+        <source>Vertical scale</source>
+        <translation>垂直刻度</translation>
+    </message>
+    <message>
+        <source>Horizontal scale</source>
+        <translation>水平刻度</translation>
+    </message>
+</context>
+<context>
     <name>CSplashWindow</name>
     <message>
         <source>Companion program of the two-channel USB oscilloscope</source>
@@ -1113,18 +1116,6 @@ ON/OFF</source>
         <translation>粘贴(&amp;P)</translation>
     </message>
     <message>
-        <source>Save DataFile</source>
-        <translation>保存数据文件</translation>
-    </message>
-    <message>
-        <source>Save DataFile As...</source>
-        <translation>数据文件另存为...</translation>
-    </message>
-    <message>
-        <source>Full Screen(&amp;F)	Ctrl+F</source>
-        <translation>全屏(&amp;F)	Ctrl+F</translation>
-    </message>
-    <message>
         <source>Window Zoom</source>
         <translation>窗口缩放</translation>
     </message>
@@ -1135,30 +1126,6 @@ ON/OFF</source>
     <message>
         <source>Select</source>
         <translation>选择</translation>
-    </message>
-    <message>
-        <source>Export Bitmap...</source>
-        <translation>导出位图...</translation>
-    </message>
-    <message>
-        <source>Print Black and White</source>
-        <translation>黑白打印</translation>
-    </message>
-    <message>
-        <source>Print...</source>
-        <translation>打印...</translation>
-    </message>
-    <message>
-        <source>Print Preview</source>
-        <translation>打印预览</translation>
-    </message>
-    <message>
-        <source>Save Workspace</source>
-        <translation>保存工作空间</translation>
-    </message>
-    <message>
-        <source>Save Workspace As...</source>
-        <translation>工作空间另存为...</translation>
     </message>
 </context>
 <context>

@@ -226,18 +226,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Zoom</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Vertical scale</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Horizontal scale</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Read count</source>
         <translation type="unfinished"></translation>
     </message>
@@ -736,6 +724,21 @@
     </message>
 </context>
 <context>
+    <name>CSheetToolBar</name>
+    <message>
+        <source>Zoom</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Vertical scale</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Horizontal scale</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CSplashWindow</name>
     <message>
         <source>Companion program of the two-channel USB oscilloscope</source>
@@ -1112,18 +1115,6 @@ ON/OFF</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Save DataFile</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Save DataFile As...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Full Screen(&amp;F)	Ctrl+F</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Window Zoom</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1133,30 +1124,6 @@ ON/OFF</source>
     </message>
     <message>
         <source>Select</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Export Bitmap...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Print Black and White</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Print...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Print Preview</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Save Workspace</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Save Workspace As...</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -2,9 +2,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QProgressBar>
@@ -20,7 +18,6 @@
 #include "ui/DocKinds.h"
 #include "app/ShellMessages.h"
 #include "ui/UserPrompts.h"
-#include "ui/ZoomEntry.h"
 #include "corvane/MessageTables.h"
 #include "corvane/SharedState.h"
 #include "link/LinkSession.h"
@@ -39,15 +36,6 @@ std::string InstrumentState()
 {
     std::lock_guard<std::recursive_mutex> lock(g_csLock);
     return g_wfmParam.strState;
-}
-
-QComboBox* MakeSelector(QWidget* parent, const QStringList& entries, int width)
-{
-    auto* box = new QComboBox(parent);
-    box->addItems(entries);
-    box->setFont(QFont(QStringLiteral("Arial Black")));
-    box->setMinimumWidth(width);
-    return box;
 }
 }  // namespace
 
@@ -151,37 +139,10 @@ void CChildFrame::BuildToolBar()
     connect(AddAction(kIdStop, tr("Stop"), s->standardIcon(QStyle::SP_MediaStop)), &QAction::triggered, this,
             [this] { Stop(); });
     m_toolBar->addSeparator();
-    if (KindIndexOf(m_kind) == kKindWaveformSheet)
-        BuildSheetSelectors();
     m_viewControlsEnd = m_toolBar->addSeparator();
     QAction* full = AddAction(kIdFullScreen, tr("Full Screen(&F)"), s->standardIcon(QStyle::SP_TitleBarMaxButton));
     full->setCheckable(true);
     connect(full, &QAction::triggered, this, [this] { ToggleFullScreen(); });
-}
-
-void CChildFrame::BuildSheetSelectors()
-{
-    m_zoomBox = MakeSelector(m_toolBar, ZoomEntryTexts(), 80);
-    m_zoomBox->setEditable(true);
-    m_zoomBox->setInsertPolicy(QComboBox::NoInsert);
-    m_zoomBox->setCurrentIndex(kDefaultZoomEntry);
-    m_zoomBox->setToolTip(tr("Zoom"));
-    m_toolBar->addWidget(m_zoomBox)->setData(kIdZoomSelector);
-    connect(m_zoomBox, &QComboBox::activated, this, &CChildFrame::SelectZoomEntry);
-    connect(m_zoomBox->lineEdit(), &QLineEdit::returnPressed, this,
-            [this] { EnterZoomText(m_zoomBox->lineEdit()->text()); });
-
-    m_verticalBox = MakeSelector(m_toolBar, VerticalScaleTexts(), 90);
-    m_verticalBox->setToolTip(tr("Vertical scale"));
-    m_verticalAction = m_toolBar->addWidget(m_verticalBox);
-    m_verticalAction->setData(kIdVerticalSelector);
-    connect(m_verticalBox, &QComboBox::activated, this, &CChildFrame::SelectVerticalScale);
-
-    m_horizontalBox = MakeSelector(m_toolBar, HorizontalScaleTexts(), 90);
-    m_horizontalBox->setToolTip(tr("Horizontal scale"));
-    m_horizontalAction = m_toolBar->addWidget(m_horizontalBox);
-    m_horizontalAction->setData(kIdHorizontalSelector);
-    connect(m_horizontalBox, &QComboBox::activated, this, &CChildFrame::SelectHorizontalScale);
 }
 
 void CChildFrame::BuildStatusBar()
@@ -258,66 +219,14 @@ void CChildFrame::LeaveRunningCount()
 }
 
 // ---------------------------------------------------------------------------
-// Selectors
-// ---------------------------------------------------------------------------
-
-void CChildFrame::SelectZoomEntry(int index)
-{
-    const double factor = ZoomFactorOfEntry(index);
-    if (factor <= 0.0)
-        return;
-    m_view->SetZoomFactor(factor);
-    m_view->Widget()->update();
-}
-
-bool CChildFrame::EnterZoomText(const QString& typed)
-{
-    const std::optional<TypedZoom> zoom = ParseTypedZoom(typed);
-    if (!zoom)
-        return false;
-    if (m_zoomBox)
-        m_zoomBox->setEditText(zoom->text);
-    m_view->SetZoomFactor(zoom->factor);
-    m_view->Widget()->update();
-    return true;
-}
-
-void CChildFrame::SelectHorizontalScale(int index)
-{
-    if (index < 0 || index >= kHorizontalScaleEntries)
-        return;
-    m_view->ApplyHorizontalScale(index, HorizontalScaleOf(index, m_domain));
-    m_view->Widget()->update();
-}
-
-void CChildFrame::SelectVerticalScale(int index)
-{
-    if (index < 0 || index >= kVerticalScaleEntries)
-        return;
-    m_view->ApplyVerticalScale(index, VerticalScaleOf(index, m_domain, m_probe, m_customVerticalScale));
-    m_view->Widget()->update();
-}
-
-bool CChildFrame::ScaleSelectorsVisible() const
-{
-    return m_verticalAction && m_verticalAction->isVisible() && m_horizontalAction->isVisible();
-}
-
-// ---------------------------------------------------------------------------
 // Command states
 // ---------------------------------------------------------------------------
 
 void CChildFrame::UpdateCommandStates()
 {
-    const bool running = m_view->IsRunning();
     Action(kIdRun)->setEnabled(CanRun());
     Action(kIdStop)->setEnabled(CanStop());
     Action(kIdFullScreen)->setChecked(m_bFullScreen);
-    if (m_verticalAction) {
-        const bool shown = !running && m_view->ScaleSelectorsApply();
-        m_verticalAction->setVisible(shown);
-        m_horizontalAction->setVisible(shown);
-    }
     m_view->UpdateCommandStates();
 }
 

@@ -12,12 +12,10 @@
 
 #include "ui/ChildHost.h"
 #include "ui/ChildView.h"
-#include "ui/ScaleSelectors.h"
 
 class CLinkSession;
 class IShell;
 class QAction;
-class QComboBox;
 class QLabel;
 class QMainWindow;
 class QProgressBar;
@@ -28,9 +26,6 @@ struct DocKind;
 // Command ids of the frame (as in the menus and toolbars of the windows).
 inline constexpr int kIdRun = 32300;
 inline constexpr int kIdStop = 32301;
-inline constexpr int kIdZoomSelector = 32302;
-inline constexpr int kIdVerticalSelector = 32306;
-inline constexpr int kIdHorizontalSelector = 32307;
 inline constexpr int kIdFullScreen = 32829;
 
 class CChildFrame : public QMdiSubWindow, public IChildHost {
@@ -69,19 +64,6 @@ public:
     // Stops a running view whatever the link state (link lost, window closing).
     void StopIfRunning();
 
-    // Waveform sheet selectors.
-    void SelectZoomEntry(int index);
-    // Enter in the zoom box; false when the typed text is refused.
-    bool EnterZoomText(const QString& typed);
-    QComboBox* ZoomBox() const { return m_zoomBox; }
-    void SelectHorizontalScale(int index);
-    void SelectVerticalScale(int index);
-    // What the view tells the frame about its selected waveform.
-    void SetScaleDomain(ScaleDomain domain) { m_domain = domain; }
-    void SetProbeFactor(int probe) { m_probe = probe; }
-    void SetCustomVerticalScale(double scale) { m_customVerticalScale = scale; }
-    bool ScaleSelectorsVisible() const;
-
     // The tool-bar entry of a command id (also the view's own controls).
     QAction* Action(int id) const;
     // The window has accepted a close and is about to go.
@@ -99,7 +81,6 @@ protected:
 private:
     QAction* AddAction(int id, const QString& text, const QIcon& icon);
     void BuildToolBar();
-    void BuildSheetSelectors();
     void BuildStatusBar();
     void LeaveRunningCount();
     void EnterFullScreen();
@@ -112,17 +93,8 @@ private:
     QMainWindow* m_inner;
     QToolBar* m_toolBar = nullptr;
     QProgressBar* m_progress = nullptr;
-    QComboBox* m_zoomBox = nullptr;
-    QComboBox* m_verticalBox = nullptr;
-    QComboBox* m_horizontalBox = nullptr;
     QAction* m_viewControlsEnd = nullptr;   // the view's controls go before it
     QList<QLabel*> m_panes;
-    QAction* m_verticalAction = nullptr;
-    QAction* m_horizontalAction = nullptr;
-
-    ScaleDomain m_domain = ScaleDomain::TimeVoltage;
-    int m_probe = 1;
-    double m_customVerticalScale = 5000.0;
 
     bool m_bFullScreen = false;
     bool m_bForceClose = false;

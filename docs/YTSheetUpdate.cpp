@@ -161,7 +161,10 @@ void FillSpectrum(CYTSheetData& sheet, const SheetAcquisition& in, SheetUpdateRe
     std::array<int32_t, 1024> db{};
     ComputeSpectrumDb(db, input, window);
     const auto codes = SpectrumColumnCodes(db, wfm.nFFTRefLevel, wfm.nFFTDbBase);
-    if (in.mathOut) std::copy_n(codes.begin(), std::min<size_t>(codes.size(), in.mathOutLength), in.mathOut);
+    if (in.mathOut) {
+        std::copy_n(codes.begin(), std::min<size_t>(codes.size(), in.mathOutLength), in.mathOut);
+        result.spectrumCodes = true;
+    }
 
     std::vector<QPoint> points(codes.size());
     const double step = wndWidth / static_cast<double>(kSpectrumTraceColumns);
@@ -316,20 +319,25 @@ SheetUpdateResult ApplyAcquisition(CYTSheetData& sheet, const SheetAcquisition& 
     return result;
 }
 
-SheetUpdateResult UpdateFromSharedBuffers(CYTSheetData& sheet) {
-    std::lock_guard<std::recursive_mutex> lock(g_csLock);
+SheetUpdateResult UpdateFromSnapshot(CYTSheetData& sheet, const tagAcquisitionSnapshot& snapshot) {
     SheetAcquisition in;
-    in.wfm = &g_wfmParam;
-    in.ch1 = ADBufferCH1;
-    in.ch2 = ADBufferCH2;
-    const size_t committed = g_DepthSize > 0 ? static_cast<size_t>(g_DepthSize) : 0;
-    in.length = std::min(committed, static_cast<size_t>(std::max(waveDataLen, 0)));
-    in.ch1Dex = g_CH1DexY;
-    in.ch2Dex = g_CH2DexY;
-    in.mathDex = g_MthDexY;
-    in.show = g_wfmShow;
-    in.recordLength = waveDataLen;
-    in.mathOut = ADBufferMath;
-    in.mathOutLength = committed;
-    return ApplyAcquisition(sheet, in);
+    in.wfm = &snapshot.wfm;
+    in.length = snapshot.Length();
+    in.ch1 = in.length ? snapshot.ch1.data() : nullptr;
+    in.ch2 = in.length ? snapshot.ch2.data() : nullptr;
+    in.ch1Dex = snapshot.ch1Dex;
+    in.ch2Dex = snapshot.ch2Dex;
+    in.mathDex = snapshot.mathDex;
+    in.show = snapshot.show;
+    in.recordLength = snapshot.recordLength;
+    std::array<uint8_t, kSpectrumTraceColumns> codes{};
+    in.mathOut = codes.data();
+    in.mathOutLength = codes.size();
+    const SheetUpdateResult result = ApplyAcquisition(sheet, in);
+    if (result.spectrumCodes) {
+        std::lock_guard<std::recursive_mutex> lock(g_csLock);
+        if (ADBufferMath && g_DepthSize > 0)
+            std::copy_n(codes.begin(), std::min<size_t>(codes.size(), static_cast<size_t>(g_DepthSize)), ADBufferMath);
+    }
+    return result;
 }

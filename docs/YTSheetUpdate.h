@@ -7,6 +7,7 @@
 // times 8; three byte values are markers instead of samples (TraceY).
 #pragma once
 
+#include "corvane/AcquisitionSnapshot.h"
 #include "docs/YTSheetData.h"
 
 #include <QString>
@@ -45,6 +46,7 @@ struct SheetUpdateResult {
     int ok = 1;                  // 0 when memory ran out; the traces keep what they got
     QString message;             // for the user when ok is 0
     SheetSelectorState selectors;
+    bool spectrumCodes = false;  // the spectrum column codes went to mathOut
 };
 
 // Marker values of a trace y.
@@ -92,5 +94,6 @@ SheetSelectorState SheetSelectors(const CYTSheetData& sheet);
 // whatever lock guards them).
 SheetUpdateResult ApplyAcquisition(CYTSheetData& sheet, const SheetAcquisition& in);
 
-// Runs the update on the shared buffers and g_wfmParam under g_csLock.
-SheetUpdateResult UpdateFromSharedBuffers(CYTSheetData& sheet);
+// Runs the update on an acquisition snapshot, outside g_csLock; the spectrum
+// column codes of an FFT math trace are then copied to ADBufferMath under it.
+SheetUpdateResult UpdateFromSnapshot(CYTSheetData& sheet, const tagAcquisitionSnapshot& snapshot);

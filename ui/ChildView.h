@@ -52,15 +52,6 @@ public:
     // timer): the view enables and shows its own tool-bar controls.
     virtual void UpdateCommandStates() {}
 
-    // Waveform sheet: zoom factor (5 = 100 %), and a new horizontal or
-    // vertical scale for the selected waveform (scale value and the
-    // selector's index).
-    virtual void SetZoomFactor(double factor) {}
-    virtual void ApplyHorizontalScale(int index, double scale) {}
-    virtual void ApplyVerticalScale(int index, double scale) {}
-    // Waveform sheet: whether the scale selectors apply to what it shows
-    // (they are hidden in X-Y, as they are while it runs).
-    virtual bool ScaleSelectorsApply() const { return true; }
     // The window went to or came back from full screen.
     virtual void SetFullScreen(bool on) {}
 };

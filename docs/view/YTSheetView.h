@@ -1,27 +1,21 @@
-// CYTSheetView: the waveform sheet window. It shows one captured acquisition
-// (CYTSheetData) in Y-T or X-Y, takes new records while it runs (message
-// 1126), and offers zoom, pan, a one-step window zoom, cursors, draggable
-// trace handles and rail, the properties dialog, bitmap export, printing and
-// the ".wfm" file. The child frame reaches it as an IChildView, the link as
-// an ILinkView.
+// CYTSheetView: the waveform sheet window. It draws the captured acquisition
+// its document (CYTSheetDoc) holds in Y-T or X-Y, takes new records while it
+// runs (message 1126), and offers zoom, pan, a one-step window zoom, cursors,
+// draggable trace handles and rail and the properties dialog; its own
+// tool-bar controls are the zoom box and the scale selectors (CSheetToolBar).
+// Files, export, printing, Run and Stop are CDataView's.
 #pragma once
 
 #include <QAbstractScrollArea>
 #include <QRectF>
 
-#include <atomic>
-#include <memory>
-
-#include "ui/ChildView.h"
-#include "ui/DataView.h"
 #include "docs/YTSheetData.h"
 #include "docs/YTSheetDoc.h"
+#include "docs/YTSheetPainter.h"
 #include "docs/YTSheetUpdate.h"
-#include "link/LinkView.h"
+#include "ui/DataView.h"
 
-class CChildFrame;
-class CLinkSession;
-class QPrinter;
+class CSheetToolBar;
 
 // Command ids of the sheet (as in its menus).
 inline constexpr int kIdZoomIn = 32303;
@@ -33,40 +27,25 @@ inline constexpr int kIdSelect = 32826;
 inline constexpr int kIdProperties = 32823;
 inline constexpr int kMsgReceiveTime = 1127;
 
-class CYTSheetView : public QAbstractScrollArea, public IChildView, public ILinkView {
+class CYTSheetView : public QAbstractScrollArea, public CDataView {
     Q_OBJECT
 public:
     // The object a press selects for a drag.
     enum class Target { None, Cursor1, Cursor2, CursorInfo, ScaleInfo, Block1, Block2, Block3, Rail };
 
-    explicit CYTSheetView(CLinkSession* session = nullptr, QWidget* parent = nullptr);
+    explicit CYTSheetView(const ChildViewContext& context);
     ~CYTSheetView() override;
 
-    CYTSheetData& Sheet() { return *m_sheet; }
-    CYTSheetDoc& Document() { return m_doc; }
+    CYTSheetDoc& SheetDocument() { return static_cast<CYTSheetDoc&>(Document()); }
+    CYTSheetData& Sheet() { return SheetDocument().Sheet(); }
+    const CYTSheetData& Sheet() const { return static_cast<const CYTSheetDoc&>(Document()).Sheet(); }
+    // The zoom box and scale selectors; null until the frame is built.
+    CSheetToolBar* ToolBarControls() const { return m_toolBar; }
 
-    // --- IChildView ---
     QWidget* Widget() override { return this; }
     ILinkView* LinkView() override { return this; }
-    int LoadDocument(const QString& path, QString* error) override;
-    int SaveDocument(const QString& path, QString* error) override;
-    bool SaveCommand(bool saveAs) override { return Save(saveAs); }
-    int SerializeState(CArchive& ar) override;
-    bool IsRunning() const override { return m_bRunning.load(); }
-    void StartRun() override;
-    void StopRun() override;
-    void SetZoomFactor(double factor) override;
-    void ApplyHorizontalScale(int index, double scale) override;
-    void ApplyVerticalScale(int index, double scale) override;
-    bool ScaleSelectorsApply() const override { return m_sheet->ScaleSelectorsApply(); }
-
-    // --- ILinkView ---
-    LinkViewClass ViewClass() const override { return LinkViewClass::WaveformSheet; }
-    QObject* Receiver() const override { return const_cast<CYTSheetView*>(this); }
-    int32_t RecordLength() const override { return m_recordLength.load(); }
-    void ChangeRecordLength(int32_t length) override;
-    void StopAcquisition() override { StopRun(); }
     void ClearTraces() override;
+    void UpdateCommandStates() override;
 
     // --- commands ---
     void ZoomIn();
@@ -78,21 +57,17 @@ public:
     bool WindowZoomArmed() const { return m_bWindowZoomArmed; }
     bool ScrollBarsNeeded() const { return m_bScrollNeeded; }
     void Properties();
-    // Bitmap export: asks for a name; false when cancelled or failed.
-    bool Export();
     // The picture the export writes (the client area as shown).
     QImage ClientPicture();
-    // Save ("Save DataFile"): asks for a name while the sheet was never opened
-    // from a file; Save As always asks. The stored path stays as it is.
-    bool Save(bool saveAs);
-    void TogglePrintBlackWhite();
-    // Prints one page of the sheet on printer (header, picture, page number).
-    void PrintPage(QPrinter& printer, int page = 1);
-    void Print();
-    void PrintPreview();
-
-    // The acquisition update of message 1126 (also called directly).
-    SheetUpdateResult OnAcquisition();
+    // The zoom factor (5 = 100 %) about the present centre, and a new
+    // horizontal or vertical scale for the selected waveform (the scale
+    // selectors' entries).
+    void SetZoomFactor(double factor);
+    void ApplyHorizontalScale(int index, double scale);
+    void ApplyVerticalScale(int index, double scale);
+    // The acquisition update of message 1126 on a snapshot (UpdateFromAcquisition
+    // takes one and steps the progress bar).
+    void OnAcquisition(const tagAcquisitionSnapshot& snapshot) override;
     // The line message 1127 adds to the main frame's message pane.
     static QString ReceiveTimeLine(const QTime& time);
     // The object a graph point hits, in the hover order.
@@ -105,6 +80,17 @@ public:
     Target Selected() const { return m_selected; }
 
 protected:
+    void AddToolBarControls(IChildHost& host) override;
+    void OnStartRun() override;
+    void OnStopRun() override;
+    void BeforeStore() override;
+    void OnDocumentReplaced() override;
+    void AddViewMenuItems(QMenu& menu) override;
+    const char* ExportFilter() const override { return "Bitmap Files(*.bmp)|*.bmp|All Files(*.*)|*.*|"; }
+    int WriteExport(const QString& path, QString* error) override;
+    QImage PrintPicture(int page, bool blackWhite) override;
+    QFont PrintFont() const override;
+
     bool event(QEvent* e) override;
     void paintEvent(QPaintEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
@@ -117,15 +103,12 @@ protected:
     void contextMenuEvent(QContextMenuEvent* e) override;
 
 private:
-    CChildFrame* Frame() const;
     void UpdateScrollSizes();
     void ScrollToCentre();
     void ShowZoomText();
     void SetZoom(float zoom, QPoint centre);
-    void ApplyLoadedSheet(std::unique_ptr<CYTSheetData> sheet);
-    void StoreWindowPlacement();
-    void ApplySelectors(const SheetSelectorState& selectors);
-    void StepProgress();
+    void ShowScales(const SheetSelectorState& selectors);
+    SheetPaintOptions ScreenPaintOptions() const;
     void UpdateStatusPanes();
     void Hover(QPoint graph);
     void Select(QPoint graph);
@@ -135,11 +118,7 @@ private:
     void Displace(int dx, int dy);
     void BuildActions();
 
-    std::unique_ptr<CYTSheetData> m_sheet;
-    CYTSheetDoc m_doc;
-    CLinkSession* m_session;
-    std::atomic<bool> m_bRunning{false};
-    std::atomic<int32_t> m_recordLength;
+    CSheetToolBar* m_toolBar = nullptr;
 
     // Interaction state.
     bool m_bPanMode = false;

@@ -19,6 +19,7 @@
 #include "ui/SourceButtons.h"
 #include "ui/PageControl.h"
 #include "ui/ScaleSelectors.h"
+#include "ui/SheetToolBar.h"
 #include "ui/ZoomEntry.h"
 #include "corvane/ScaleConversion.h"
 #include "corvane/SharedState.h"
@@ -99,13 +100,13 @@ TEST(ZoomEntryTest, TypedPercentagesAreTrimmedClampedAndFormatted)
 
 TEST_F(ChildFrameTest, ZoomBoxSetsTheViewFactorFromListAndTypedText)
 {
-    CChildFrame* frame = Open("YTSheet");
-    FakeView* view = ViewOf(frame);
-    QComboBox* box = frame->ZoomBox();
+    FakeView* view = ViewOf(Open("YTSheet", FakeView::kSheetSelectors));
+    CSheetToolBar* bar = view->sheetBar;
+    QComboBox* box = bar->ZoomBox();
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(box->currentText(), "100%");
 
-    frame->SelectZoomEntry(4);
+    bar->SelectZoomEntry(4);
     EXPECT_DOUBLE_EQ(view->zoom, 7.0);
 
     box->lineEdit()->setText("1000");
@@ -118,7 +119,7 @@ TEST_F(ChildFrameTest, ZoomBoxSetsTheViewFactorFromListAndTypedText)
     EXPECT_DOUBLE_EQ(view->zoom, 37.5);
     EXPECT_EQ(box->currentText(), "letters");
 
-    EXPECT_TRUE(frame->EnterZoomText("5%"));
+    EXPECT_TRUE(bar->EnterZoomText("5%"));
     EXPECT_DOUBLE_EQ(view->zoom, 1.0);
     EXPECT_EQ(box->currentText(), " 20%");
 }
@@ -133,32 +134,32 @@ TEST_F(ChildFrameTest, ScaleSelectorsPassTheConvertedScaleOfTheEntry)
     EXPECT_EQ(h[8], "2.00us");
     EXPECT_EQ(h.back(), "40.0s");
 
-    CChildFrame* frame = Open("YTSheet");
-    FakeView* view = ViewOf(frame);
-    frame->SelectHorizontalScale(10);
+    FakeView* view = ViewOf(Open("YTSheet", FakeView::kSheetSelectors));
+    CSheetToolBar* bar = view->sheetBar;
+    bar->SelectHorizontalScale(10);
     EXPECT_EQ(view->horizontal.index, 10);
     EXPECT_DOUBLE_EQ(view->horizontal.value, static_cast<double>(CalcTimeBase(11)));
-    frame->SetScaleDomain(ScaleDomain::FrequencyDecibel);
-    frame->SelectHorizontalScale(3);
+    bar->SetScaleDomain(ScaleDomain::FrequencyDecibel);
+    bar->SelectHorizontalScale(3);
     EXPECT_DOUBLE_EQ(view->horizontal.value, static_cast<double>(CalcFqBase(4)));
-    frame->SelectVerticalScale(2);
+    bar->SelectVerticalScale(2);
     EXPECT_DOUBLE_EQ(view->vertical.value, CalcDbBase(3));
 
-    frame->SetScaleDomain(ScaleDomain::TimeVoltage);
-    frame->SetProbeFactor(10);
-    frame->SelectVerticalScale(0);
+    bar->SetScaleDomain(ScaleDomain::TimeVoltage);
+    bar->SetProbeFactor(10);
+    bar->SelectVerticalScale(0);
     EXPECT_DOUBLE_EQ(view->vertical.value, static_cast<double>(CalcVoltBase(1, 10)) * 1000.0);
-    frame->SetCustomVerticalScale(1234.0);
-    frame->SelectVerticalScale(kCustomVerticalEntry);
+    bar->SetCustomVerticalScale(1234.0);
+    bar->SelectVerticalScale(kCustomVerticalEntry);
     EXPECT_EQ(view->vertical.index, 11);
     EXPECT_DOUBLE_EQ(view->vertical.value, 1234.0);
-    frame->SelectVerticalScale(12);
+    bar->SelectVerticalScale(12);
     EXPECT_EQ(view->vertical.index, 11);
 }
 
 TEST_F(ChildFrameTest, FirstRunningWindowStartsTimerTwoAndTheLastToStopKillsIt)
 {
-    CChildFrame* a = Open("YTSheet");
+    CChildFrame* a = Open("YTSheet", FakeView::kSheetSelectors);
     CChildFrame* b = Open("WaveformMeasurement", FakeView::kTwoSources);
     EXPECT_EQ(session->ViewCount(), 2u);
     EXPECT_FALSE(session->IsAcquisitionTimerActive());
@@ -172,7 +173,7 @@ TEST_F(ChildFrameTest, FirstRunningWindowStartsTimerTwoAndTheLastToStopKillsIt)
     EXPECT_FALSE(vertical->isVisible());
     EXPECT_TRUE(session->IsAcquisitionTimerActive());
     EXPECT_EQ(g_updateNum.load(), 1);
-    EXPECT_FALSE(a->ScaleSelectorsVisible());
+    EXPECT_FALSE(ViewOf(a)->sheetBar->SelectorsVisible());
     EXPECT_FALSE(a->Run());   // already running
     EXPECT_TRUE(b->Run());
     EXPECT_EQ(g_updateNum.load(), 2);
@@ -180,7 +181,7 @@ TEST_F(ChildFrameTest, FirstRunningWindowStartsTimerTwoAndTheLastToStopKillsIt)
 
     EXPECT_TRUE(a->Stop());
     EXPECT_TRUE(session->IsAcquisitionTimerActive());
-    EXPECT_TRUE(a->ScaleSelectorsVisible());
+    EXPECT_TRUE(ViewOf(a)->sheetBar->SelectorsVisible());
     QCoreApplication::processEvents();
     EXPECT_TRUE(vertical->isVisible());
     EXPECT_TRUE(b->Stop());

@@ -15,13 +15,15 @@
 #include "ui/ChildView.h"
 #include "ui/DocKinds.h"
 #include "ui/PageBar.h"
+#include "ui/SheetToolBar.h"
 #include "ui/SourceButtons.h"
 
 class FakeView : public IChildView, public ILinkView {
 public:
     // Tool-bar controls the view puts on its frame, as the measurement (two
-    // sources) and the data table (three sources and pages) do.
-    enum Controls { kNoControls, kTwoSources, kSourcesAndPages };
+    // sources), the data table (three sources and pages) and the waveform
+    // sheet (zoom box and scale selectors) do.
+    enum Controls { kNoControls, kTwoSources, kSourcesAndPages, kSheetSelectors };
 
     explicit FakeView(Controls controls = kNoControls) : m_controls(controls), m_widget(new QWidget) {}
     ~FakeView() override { delete m_widget.data(); }
@@ -31,6 +33,8 @@ public:
     void AttachHost(IChildHost* host) override
     {
         this->host = host;
+        if (m_controls == kSheetSelectors)
+            return AddSheetSelectors(*host);
         if (m_controls == kNoControls)
             return;
         sources = new CSourceButtons(*host, m_controls == kSourcesAndPages, m_widget);
@@ -50,6 +54,8 @@ public:
             sources->SetEnabled(running.load());
         if (pageBar)
             pageBar->SetRecordLength(waveDataLen);
+        if (sheetBar)
+            sheetBar->SetSelectorsVisible(!running.load());
     }
     int LoadDocument(const QString& path, QString* error) override
     {
@@ -76,9 +82,6 @@ public:
     bool IsRunning() const override { return running.load(); }
     void StartRun() override { running = true; }
     void StopRun() override { running = false; }
-    void SetZoomFactor(double factor) override { zoom = factor; }
-    void ApplyHorizontalScale(int index, double scale) override { horizontal = {index, scale}; }
-    void ApplyVerticalScale(int index, double scale) override { vertical = {index, scale}; }
 
     // ILinkView
     LinkViewClass ViewClass() const override { return LinkViewClass::WaveformSheet; }
@@ -107,8 +110,19 @@ public:
     IChildHost* host = nullptr;
     CSourceButtons* sources = nullptr;
     CPageBar* pageBar = nullptr;
+    CSheetToolBar* sheetBar = nullptr;
 
 private:
+    void AddSheetSelectors(IChildHost& host)
+    {
+        sheetBar = new CSheetToolBar(host, m_widget);
+        QObject::connect(sheetBar, &CSheetToolBar::ZoomChosen, [this](double factor) { zoom = factor; });
+        QObject::connect(sheetBar, &CSheetToolBar::HorizontalScaleChosen,
+                         [this](int index, double scale) { horizontal = {index, scale}; });
+        QObject::connect(sheetBar, &CSheetToolBar::VerticalScaleChosen,
+                         [this](int index, double scale) { vertical = {index, scale}; });
+    }
+
     Controls m_controls;
     QPointer<QWidget> m_widget;
 };

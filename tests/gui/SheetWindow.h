@@ -8,13 +8,14 @@
 
 #include "app/ChildFrame.h"
 #include "ui/DocKinds.h"
+#include "ui/SheetToolBar.h"
 #include "docs/view/YTSheetView.h"
 
 inline const DocKind& SheetKind() { return *KindByTypeName(QStringLiteral("YTSheet")); }
 
 struct SheetWindow {
     explicit SheetWindow(QSize size = QSize(700, 560), CLinkSession* session = nullptr) {
-        auto owned = std::make_unique<CYTSheetView>(session);
+        auto owned = std::make_unique<CYTSheetView>(ChildViewContext{session, &SheetKind(), nullptr});
         view = owned.get();
         frame = new CChildFrame(SheetKind(), std::move(owned), session);
         frame->show();
@@ -25,6 +26,7 @@ struct SheetWindow {
     SheetWindow(const SheetWindow&) = delete;
     SheetWindow& operator=(const SheetWindow&) = delete;
     CYTSheetData& sheet() { return view->Sheet(); }
+    CSheetToolBar& bar() { return *view->ToolBarControls(); }
 
     CChildFrame* frame;
     CYTSheetView* view;

@@ -235,8 +235,8 @@ TEST(SheetReadouts, RescaledSheetReopensAsSavedAndRunBringsTheDroppedCursorBack)
     // 80 us/div stretches the trace 2.5 times about the trigger: cursor 1
     // keeps its time, cursor 2 (900 us before the trigger) stops at the
     // graph's left edge.
-    w.frame->SelectHorizontalScale(13);
-    w.frame->SelectVerticalScale(6);
+    w.bar().SelectHorizontalScale(13);
+    w.bar().SelectVerticalScale(6);
     w.view->viewport()->repaint();
     EXPECT_NEAR(s.cursorInfo.GetValue1(), droppedTime, 1e-6);
     EXPECT_EQ(s.cursor[1].GetDrawPos().x(), 0);

@@ -52,7 +52,7 @@ TEST(SheetView, TheWaveformKindOpensTheSheet) {
     ASSERT_NE(sheet, nullptr);
     EXPECT_EQ(sheet->ViewClass(), LinkViewClass::WaveformSheet);
     EXPECT_EQ(sheet->Receiver(), sheet);
-    EXPECT_EQ(sheet->Sheet().filePath, QStringLiteral(" "));
+    EXPECT_FALSE(sheet->Document().HasPath());
     EXPECT_FALSE(sheet->IsRunning());
     EXPECT_EQ(CYTSheetView::ReceiveTimeLine(QTime(1, 2, 3, 45)), QStringLiteral("收到数据时间：01:02:03:045"));
 }
@@ -62,22 +62,22 @@ TEST(SheetView, ZoomCommandsFitAndTheZoomBox) {
     CYTSheetView* v = w.view;
     for (int i = 0; i < 40; ++i) v->ZoomIn();
     EXPECT_FLOAT_EQ(w.sheet().zoom, 36.0f);
-    EXPECT_EQ(w.frame->ZoomBox()->currentText(), QStringLiteral("720%"));
+    EXPECT_EQ(w.bar().ZoomBox()->currentText(), QStringLiteral("720%"));
     EXPECT_TRUE(v->ScrollBarsNeeded());
     v->SetPanMode(true);
     EXPECT_TRUE(v->PanMode());
     for (int i = 0; i < 40; ++i) v->ZoomOut();
     EXPECT_FLOAT_EQ(w.sheet().zoom, 1.0f);
-    EXPECT_EQ(w.frame->ZoomBox()->currentText(), QStringLiteral("20%"));
+    EXPECT_EQ(w.bar().ZoomBox()->currentText(), QStringLiteral("20%"));
     v->Fit();  // 700 × 560 holds the graph at 100 %, and fit never goes above
     EXPECT_FLOAT_EQ(w.sheet().zoom, 5.0f);
     EXPECT_FALSE(v->ScrollBarsNeeded());
     EXPECT_FALSE(v->PanMode());  // nothing to pan once everything fits
     // The frame's typed zoom reaches the sheet, held inside 20 % … 750 %.
-    EXPECT_TRUE(w.frame->EnterZoomText(QStringLiteral("1000%")));
+    EXPECT_TRUE(w.bar().EnterZoomText(QStringLiteral("1000%")));
     EXPECT_FLOAT_EQ(w.sheet().zoom, 37.5f);
-    EXPECT_EQ(w.frame->ZoomBox()->currentText(), QStringLiteral("750%"));
-    EXPECT_TRUE(w.frame->EnterZoomText(QStringLiteral("5")));
+    EXPECT_EQ(w.bar().ZoomBox()->currentText(), QStringLiteral("750%"));
+    EXPECT_TRUE(w.bar().EnterZoomText(QStringLiteral("5")));
     EXPECT_FLOAT_EQ(w.sheet().zoom, 1.0f);
 }
 
@@ -96,12 +96,12 @@ TEST(SheetView, XYHidesTheSelectorsAndNothingHiddenCanBeHovered) {
     w.view->viewport()->repaint();
     EXPECT_EQ(w.view->HitTest(onCursor), CYTSheetView::Target::Cursor1);
     w.frame->UpdateCommandStates();
-    EXPECT_TRUE(w.frame->ScaleSelectorsVisible());
+    EXPECT_TRUE(w.bar().SelectorsVisible());
 
     s.wfm.nDisplayFormat = kFormatXY;
     w.view->viewport()->repaint();
     w.frame->UpdateCommandStates();
-    EXPECT_FALSE(w.frame->ScaleSelectorsVisible());
+    EXPECT_FALSE(w.bar().SelectorsVisible());
     EXPECT_EQ(w.view->HitTest(onCursor), CYTSheetView::Target::None);
     const QPointF blockCentre = s.block[kTraceCH1].GetBlockRect().center();
     EXPECT_EQ(w.view->HitTest(blockCentre.toPoint()), CYTSheetView::Target::None);
@@ -212,10 +212,10 @@ TEST(SheetView, FilesExportAndPrint) {
 
     // Save on a sheet never opened from a file asks for a name and appends ".wfm".
     prompts.chosenFile = dir.filePath(QStringLiteral("first"));
-    ASSERT_TRUE(w.view->Save(false));
+    ASSERT_TRUE(w.view->SaveCommand(false));
     EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("first.wfm"))));
-    EXPECT_EQ(w.sheet().filePath, QStringLiteral(" "));  // so the next Save asks again
-    ASSERT_TRUE(w.view->Save(false));
+    EXPECT_FALSE(w.view->Document().HasPath());  // so the next Save asks again
+    ASSERT_TRUE(w.view->SaveCommand(false));
     EXPECT_EQ(prompts.fileDialogs, 2);
 
     // A foreign file is refused and the sheet stays as it was.
@@ -233,15 +233,15 @@ TEST(SheetView, FilesExportAndPrint) {
     // Opening the saved file sets the stored path, after which Save asks no more.
     SheetWindow other;
     ASSERT_TRUE(other.view->LoadDocument(dir.filePath(QStringLiteral("first.wfm")), &error));
-    EXPECT_EQ(other.sheet().filePath, dir.filePath(QStringLiteral("first.wfm")));
+    EXPECT_EQ(other.view->Document().PathName(), dir.filePath(QStringLiteral("first.wfm")));
     EXPECT_FLOAT_EQ(other.sheet().zoom, 6.0f);
-    EXPECT_EQ(other.frame->ZoomBox()->currentText(), QStringLiteral("120%"));
-    ASSERT_TRUE(other.view->Save(false));
+    EXPECT_EQ(other.bar().ZoomBox()->currentText(), QStringLiteral("120%"));
+    ASSERT_TRUE(other.view->SaveCommand(false));
     EXPECT_EQ(prompts.fileDialogs, 2);
 
     // Bitmap export of the client area.
     prompts.chosenFile = dir.filePath(QStringLiteral("picture"));
-    ASSERT_TRUE(w.view->Export());
+    ASSERT_TRUE(w.view->ExportCommand());
     QFile bmp(dir.filePath(QStringLiteral("picture.bmp")));
     ASSERT_TRUE(bmp.open(QIODevice::ReadOnly));
     const QByteArray bytes = bmp.readAll();
