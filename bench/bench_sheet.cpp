@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 
 #include <cmath>
+#include <cstring>
 #include <vector>
 
 #include "docs/YTSheetPainter.h"
@@ -39,6 +40,20 @@ void PrepareSheet(CYTSheetData& sheet, int points) {
     sheet.pointsPerTrace = points;
     for (CDSOWaveform& t : sheet.trace) t.MallocMem(static_cast<uint32_t>(points));
 }
+
+// The floor of any acquisition update: both records copied once.
+void BM_CopyBothRecords(benchmark::State& state) {
+    const size_t n = static_cast<size_t>(state.range(0));
+    SineRecord record(n);
+    std::vector<uint8_t> ch1(n), ch2(n);
+    for (auto _ : state) {
+        std::memcpy(ch1.data(), record.ch1.data(), n);
+        std::memcpy(ch2.data(), record.ch2.data(), n);
+        benchmark::ClobberMemory();
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(n) * 2);
+}
+BENCHMARK(BM_CopyBothRecords)->Arg(3200)->Arg(800000)->Unit(benchmark::kMillisecond);
 
 void BM_AcquisitionUpdate(benchmark::State& state) {
     const int n = static_cast<int>(state.range(0));
