@@ -1,5 +1,8 @@
 #include "app/AppSettings.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "tessary/ProfileFile.h"
 #include "tessary/ProgramFolder.h"
 
@@ -25,6 +28,8 @@ CAppSettings CAppSettings::Read(const std::string& path)
 
 bool CAppSettings::Write(const std::string& path) const
 {
+    std::error_code error;   // an installed copy's settings folder may not exist yet
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), error);
     CProfileFile file;
     file.Load(path);
     return file.SetInt("Time", "Interval", interval) && file.SetInt("Startup", "hardwareCheck", hardwareCheck) &&
@@ -33,5 +38,5 @@ bool CAppSettings::Write(const std::string& path) const
 
 std::string ParamIniPath()
 {
-    return ProgramFolder() + "/Param.ini";
+    return ProgramSettingsFile();
 }

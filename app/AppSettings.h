@@ -27,5 +27,6 @@ struct CAppSettings {
 // The acquisition intervals the Options dialog offers, in ms.
 inline constexpr int kAcquisitionIntervals[] = {1000, 2000, 5000, 10000, 20000};
 
-// Full path of "Param.ini" in the program's folder.
+// Full path of "Param.ini": beside the program, or in the user's configuration
+// folder for an installed copy (tessary/ProgramFolder.h).
 std::string ParamIniPath();

@@ -9,7 +9,7 @@
 QString LanguageResourcePath(int language)
 {
     const char* file = language == 0 ? "EnglishResource.qm" : "ChineseResource.qm";
-    return QString::fromStdString(ProgramFolder()) + QStringLiteral("/Language/") + QLatin1String(file);
+    return QString::fromStdString(ProgramDataFolder()) + QStringLiteral("/Language/") + QLatin1String(file);
 }
 
 bool InstallLanguage(QCoreApplication& app, int language)

@@ -374,7 +374,7 @@ int CMainFrame::AcquisitionInterval() const
 
 bool CMainFrame::HelpCommand()
 {
-    const QString path = QString::fromStdString(ProgramFolder()) + QStringLiteral("/help/index.html");
+    const QString path = QString::fromStdString(ProgramDataFolder()) + QStringLiteral("/help/index.html");
     if (!QFileInfo::exists(path)) {
         TellUser(this, Text(Msg(szFindNoHelp)));
         return false;

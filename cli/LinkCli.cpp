@@ -64,7 +64,7 @@ CCliLink::CCliLink(const CliContext& ctx)
     SetDoEventPump([] { QCoreApplication::processEvents(); });
     g_nLanguage = ctx.language;
     SetUserMessageSink(CollectMessage);
-    UsbBackend backend = CreateUsbBackend(ctx.backend, ProgramFolder() + "/Param.ini");
+    UsbBackend backend = CreateUsbBackend(ctx.backend, ProgramSettingsFile());
     if (!backend.driver) {
         std::fprintf(stderr, "quorvex-cli: %s\n", backend.error.c_str());
         return;

@@ -14,7 +14,7 @@ constexpr uint32_t kConnectTimeoutMs = 10000;
 std::unique_ptr<CHeadlessSettings> ConnectSettingsPanel(const CliContext& ctx, int& status)
 {
     g_nLanguage = ctx.language;
-    const UsbBackend backend = CreateUsbBackend(ctx.backend, ProgramFolder() + "/Param.ini");
+    const UsbBackend backend = CreateUsbBackend(ctx.backend, ProgramSettingsFile());
     if (!backend.driver) {
         std::fprintf(stderr, "quorvex-cli: %s\n", backend.error.c_str());
         status = 2;

@@ -2,7 +2,8 @@
 # Sourced by run.sh and test.sh; runs apt-get as root, or through sudo.
 QV_PACKAGES=(cmake ninja-build g++ ccache pkg-config
   qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libgl-dev
-  libusb-1.0-0-dev libgtest-dev libgmock-dev libbenchmark-dev libfftw3-dev)
+  libusb-1.0-0-dev libgtest-dev libgmock-dev libbenchmark-dev libfftw3-dev
+  dpkg-dev file)   # cpack -G DEB: dpkg-shlibdeps computes the package's dependencies
 # Needed by the tests only: sigrok-cli decodes the same bus traffic as our
 # decoders (tests/analysis/BusGoldenTest.cpp), which fail without it.
 QV_TEST_PACKAGES=(sigrok-cli)

@@ -42,7 +42,7 @@ void ReadSegment(const CProfileFile& profile, const char* name, SegmentData& seg
 
 }  // namespace
 
-CUI_Sys_table::CUI_Sys_table() : m_strFolder(ProgramFolder()) {}
+CUI_Sys_table::CUI_Sys_table() : m_strFolder(ProgramDataFolder()) {}
 
 CUI_Sys_table::CUI_Sys_table(std::string folder) : m_strFolder(std::move(folder)) {}
 

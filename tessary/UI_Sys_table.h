@@ -6,12 +6,13 @@
 // instrument back to a list position with GetUIIndex.
 //
 // The table is read from the model's settings file
-//   <program folder>/config/<model>_eng.ini   (English)
-//   <program folder>/config/<model>.ini       (Chinese)
+//   <data folder>/config/<model>_eng.ini   (English)
+//   <data folder>/config/<model>.ini       (Chinese)
 // a profile file with section "SEGNUM" (key "Key": how many of the 26
 // segment names below to read) and one section per segment ("TotalItems",
 // "Item1".."ItemN" labels, "Oppo1".."OppoN" instrument values).
-// The program folder is where the executable lies. Used on the user-interface
+// The data folder is beside the program, or share/quorvex of an installed copy
+// (tessary/ProgramFolder.h). Used on the user-interface
 // thread only.
 #pragma once
 
