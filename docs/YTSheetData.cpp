@@ -15,12 +15,14 @@ QFont SheetTextFont() {
     return font;
 }
 
-// The scale a trace is drawn at: its acquired scale over its ratio. The
-// stored one is kept when it agrees (it carries no rounding of the ratio).
-double DrawnScale(double acquired, float ratio, double stored) {
-    const double drawn = acquired / static_cast<double>(ratio);
-    return std::isfinite(stored) && std::abs(stored - drawn) <= 1e-4 * std::abs(drawn) ? stored : drawn;
+// A scale read from a file, or the derived one when the file holds none.
+double StoredOr(double stored, double derived) {
+    return std::isfinite(stored) && stored > 0.0 ? stored : derived;
 }
+
+struct TraceScales {
+    double preVt, oldVt, preHz, oldHz;
+};
 
 void PlaceCursor(CDSOCursor& cursor, QPoint pos, QPoint prePos, int32_t penStyle) {
     cursor.SetPos(pos);
@@ -145,16 +147,18 @@ void CYTSheetData::DeriveDisplayState() {
     wfm.nMathShow = trace[kTraceMath].GetVisible();
     for (CDSOWaveform& t : trace) t.SetState(wfm.strState);
     showTrigger = trace[kTraceCH1].GetTrigVisible() || wfm.strState == "Scan";
-    double shownVt[kTraceCount], shownHz[kTraceCount];
+    TraceScales stored[kTraceCount];
     for (int i = 0; i < kTraceCount; ++i) {
-        shownVt[i] = trace[i].GetPreVtScale();
-        shownHz[i] = trace[i].GetPreHzScale();
+        const CDSOWaveform& t = trace[i];
+        stored[i] = {t.GetPreVtScale(), t.GetOldVtScale(), t.GetPreHzScale(), t.GetOldHzScale()};
     }
     SetAcquiredScales();
     for (int i = 0; i < kTraceCount; ++i) {
         CDSOWaveform& t = trace[i];
-        t.SetPreVtScale(DrawnScale(t.GetOldVtScale(), t.GetVtRatio(), shownVt[i]));
-        t.SetPreHzScale(DrawnScale(t.GetOldHzScale(), t.GetHzRatio(), shownHz[i]));
+        t.SetOldVtScale(StoredOr(stored[i].oldVt, t.GetOldVtScale()));
+        t.SetOldHzScale(StoredOr(stored[i].oldHz, t.GetOldHzScale()));
+        t.SetPreVtScale(StoredOr(stored[i].preVt, t.GetOldVtScale() / static_cast<double>(t.GetVtRatio())));
+        t.SetPreHzScale(StoredOr(stored[i].preHz, t.GetOldHzScale() / static_cast<double>(t.GetHzRatio())));
     }
     savedColorMode = colorMode;
     ApplyColorMode(colorMode);

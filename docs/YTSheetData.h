@@ -115,9 +115,11 @@ public:
     // Sets each trace's previous and old scales to the acquired ones (µV and
     // ns; decibels and mHz for the spectrum trace).
     void SetAcquiredScales();
-    // After a file was read: each trace gets the acquisition state text; its
-    // old (acquired) scales come from the acquisition parameters of the file
-    // and its previous (shown) scales stay the ones it was drawn at; the
+    // After a file was read: each trace gets the acquisition state text and
+    // keeps the old (acquired) and previous (shown) scales stored with it, so
+    // that the file is written back as it was read; a scale stored as 0 (or
+    // not finite) is derived, the old one from the acquisition parameters of
+    // the file, the previous one from the old one over the trace's ratio; the
     // shown flags that the file does not carry are taken from the traces,
     // the horizontal scale index from the time-base index; the colour mode
     // is applied.

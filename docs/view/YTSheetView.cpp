@@ -279,7 +279,13 @@ void CYTSheetView::ApplyVerticalScale(int index, double scale) {
 // Files, export and printing
 // ---------------------------------------------------------------------------
 
+std::pair<QRect, QPoint> CYTSheetView::Placement() const {
+    const QWidget* frame = Host() ? Host()->FrameWidget() : nullptr;
+    return {frame ? frame->geometry() : QRect(), ScrollPosition()};
+}
+
 void CYTSheetView::BeforeStore() {
+    if (m_restoredPlacement == Placement()) return;
     CYTSheetData& sheet = Sheet();
     sheet.scrollPos = ScrollPosition();
     sheet.clientRect = viewport()->rect();
@@ -287,27 +293,34 @@ void CYTSheetView::BeforeStore() {
         sheet.frameRect = frame->geometry();
         sheet.showState = frame->isMaximized() ? 3 : frame->isMinimized() ? 2 : 1;
     }
+    m_restoredPlacement.reset();
 }
 
-// A sheet just read replaces the shown one; the window takes the stored
-// placement when it is a plausible one.
-void CYTSheetView::OnDocumentReplaced() {
-    CYTSheetData& sheet = Sheet();
-    sheet.online = IsRunning() ? 1 : 0;
-    sheet.pointsPerTrace = std::max(sheet.pointsPerTrace, 1);
-    ChangeRecordLength(sheet.pointsPerTrace);
-    ShowZoomText();
+// The window takes the stored placement when it is a plausible one.
+void CYTSheetView::RestorePlacement() {
+    const CYTSheetData& sheet = Sheet();
     if (QWidget* frame = Host() ? Host()->FrameWidget() : nullptr) {
         const QRect r = sheet.frameRect;
         if (std::min(r.width(), r.height()) >= kMinFrameSide && std::max(r.width(), r.height()) < kMaxFrameSide)
             frame->setGeometry(r);
         if (sheet.showState == 3) frame->showMaximized();
     }
-    ShowScales(SheetSelectors(sheet));
     UpdateScrollSizes();
     const QPoint scroll = sheet.clientRect.topLeft() + sheet.scrollPos;
     horizontalScrollBar()->setValue(scroll.x());
     verticalScrollBar()->setValue(scroll.y());
+    m_restoredPlacement = Placement();
+}
+
+// A sheet just read replaces the shown one.
+void CYTSheetView::OnDocumentReplaced() {
+    CYTSheetData& sheet = Sheet();
+    sheet.online = IsRunning() ? 1 : 0;
+    sheet.pointsPerTrace = std::max(sheet.pointsPerTrace, 1);
+    ChangeRecordLength(sheet.pointsPerTrace);
+    ShowZoomText();
+    ShowScales(SheetSelectors(sheet));
+    RestorePlacement();
     viewport()->update();
 }
 

@@ -9,6 +9,8 @@
 #include <QAbstractScrollArea>
 #include <QRectF>
 
+#include <optional>
+
 #include "docs/YTSheetData.h"
 #include "docs/YTSheetDoc.h"
 #include "docs/YTSheetPainter.h"
@@ -109,6 +111,9 @@ private:
     void SetZoom(float zoom, QPoint centre);
     void ShowScales(const SheetSelectorState& selectors);
     SheetPaintOptions ScreenPaintOptions() const;
+    // Where the window stands: the frame's geometry and the scroll position.
+    std::pair<QRect, QPoint> Placement() const;
+    void RestorePlacement();
     void UpdateStatusPanes();
     void Hover(QPoint graph);
     void Select(QPoint graph);
@@ -119,6 +124,9 @@ private:
     void BuildActions();
 
     CSheetToolBar* m_toolBar = nullptr;
+    // The placement a file or workspace record put the window in; while the
+    // window still stands there, the stored placement is written back as read.
+    std::optional<std::pair<QRect, QPoint>> m_restoredPlacement;
 
     // Interaction state.
     bool m_bPanMode = false;

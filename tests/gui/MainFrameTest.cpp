@@ -1,6 +1,7 @@
 // The main frame: Open by extension, the workspace file, the close questions,
 // Options with "Param.ini", the front panel's gate.
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QMdiArea>
 #include <QMenu>
@@ -381,4 +382,26 @@ TEST_F(MainFrameTest, WindowLimitsRefuseWithoutTakingATitleNumber)
     EXPECT_TRUE(frame->SaveActiveDocument(true));
     EXPECT_TRUE(frame->SaveActiveDocument(false));
     EXPECT_EQ(Fake(next)->saveCommands, (std::vector<bool>{true, false}));
+}
+
+// A workspace written by an earlier version: its windows open, and saving
+// the workspace again writes the same bytes (the sheets keep the placement
+// they were stored with while they stand where the file put them).
+TEST_F(MainFrameTest, OldWorkspaceIsWrittenBackByteForByte)
+{
+    const QByteArray old = Bytes(QStringLiteral(QV_SOURCE_DIR "/tests/fixtures/two-sheets.wrk"));
+    ASSERT_FALSE(old.isEmpty());
+    ASSERT_TRUE(QDir(dir.path()).mkpath("read") && QDir(dir.path()).mkpath("written"));
+    QFile copy(Path("read/two-sheets.wrk"));
+    ASSERT_TRUE(copy.open(QIODevice::WriteOnly) && copy.write(old) == old.size());
+    copy.close();
+    SetParamBlock({});   // the file's panel record is empty: never connected
+    ASSERT_EQ(frame->ReadWorkspace(copy.fileName()), 2);
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(frame->WriteWorkspace(Path("written/two-sheets.wrk")));
+    const QByteArray again = Bytes(Path("written/two-sheets.wrk"));
+    int first = 0;
+    while (first < std::min(again.size(), old.size()) && again[first] == old[first])
+        ++first;
+    EXPECT_TRUE(again == old) << "first difference at byte " << first << " of " << old.size();
 }
