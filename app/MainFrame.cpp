@@ -60,13 +60,6 @@ QString Text(const char* utf8)
 
 }  // namespace
 
-CMainFrame* CMainFrame::s_instance = nullptr;
-
-CMainFrame* CMainFrame::Instance()
-{
-    return s_instance;
-}
-
 CMainFrame::CMainFrame(UsbDriverPtr driver, const CAppSettings& settings, const std::string& settingsPath,
                        QWidget* parent)
     : QMainWindow(parent), m_settings(settings), m_settingsPath(settingsPath),
@@ -86,7 +79,6 @@ CMainFrame::CMainFrame(UsbDriverPtr driver, const CAppSettings& settings, const 
     connect(m_session.get(), &CLinkSession::ConnectionIndicator, this, &CMainFrame::ShowConnectionIndicator);
 
     g_hMainWnd = this;
-    s_instance = this;
     m_session->SetAcquisitionInterval(m_settings.interval);
     MallocWaveDataBuf(kSampleBufferDepth, 0, kDisplayRatio);
     ShowConnectionIndicator(false);
@@ -110,10 +102,8 @@ CMainFrame::~CMainFrame()
     delete m_mdi;
     delete m_workBar;
     m_session.reset();
-    if (s_instance == this) {
-        s_instance = nullptr;
+    if (g_hMainWnd == this)
         g_hMainWnd = nullptr;
-    }
 }
 
 // ---------------------------------------------------------------------------

@@ -59,8 +59,6 @@ public:
                QWidget* parent = nullptr);
     ~CMainFrame() override;
 
-    // The one main frame (null when none exists).
-    static CMainFrame* Instance();
     CLinkSession& Session() { return *m_session; }
     QMdiArea* MdiArea() const { return m_mdi; }
     CControlPane* ControlPane() const { return m_controlPane; }
@@ -131,8 +129,6 @@ private:
     bool SaveWorkspaceWithDialog();
     void SetFullScreenBars(bool fullScreen);
     void UpdateTitle();
-
-    static CMainFrame* s_instance;
 
     CAppSettings m_settings;
     std::string m_settingsPath;

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QMetaObject>
+#include <QPointer>
 #include <QScreen>
 
 #include <cstdio>
@@ -34,6 +35,9 @@ void PumpEvents()
     QCoreApplication::processEvents();
 }
 
+// The main frame while it exists; read and written on the user-interface thread only.
+QPointer<CMainFrame> s_noteTarget;
+
 // The link's notes go to the main frame's message pane, on the user-interface
 // thread (the caller may be another thread).
 void PostNote(const std::string& text)
@@ -42,8 +46,8 @@ void PostNote(const std::string& text)
     QMetaObject::invokeMethod(
         QCoreApplication::instance(),
         [note] {
-            if (CMainFrame* frame = CMainFrame::Instance())
-                frame->AppendMessage(note);
+            if (s_noteTarget)
+                s_noteTarget->AppendMessage(note);
         },
         Qt::QueuedConnection);
 }
@@ -138,6 +142,7 @@ int RunQuorvex(int argc, char** argv)
     if (demo)
         settings.hardwareCheck = 0;   // the script connects itself
     auto frame = std::make_unique<CMainFrame>(backend.driver, settings, ParamIniPath());
+    s_noteTarget = frame.get();
     frame->showMaximized();
     if (!frame->isMaximized())   // no window manager to do it
         frame->setGeometry(frame->screen()->availableGeometry());

@@ -4,8 +4,6 @@
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QPainter>
-#include <QPrintDialog>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QProgressBar>
 #include <QWidget>
@@ -17,6 +15,7 @@
 #include "corvane/SharedState.h"
 #include "docs/Archive.h"
 #include "ui/ChildHost.h"
+#include "ui/PrintJob.h"
 #include "ui/Shell.h"
 #include "ui/UserPrompts.h"
 
@@ -255,25 +254,12 @@ void CDataView::PrintPage(QPrinter& printer, int page)
 
 void CDataView::PrintCommand()
 {
-    QPrinter printer(QPrinter::HighResolution);
-    QPrintDialog dialog(&printer, DialogParent());
-    CScopedFlag printing(g_bPrintProcess);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    for (int page = 1; page <= PrintPageCount(); ++page)
-        PrintPage(printer, page);
+    PrintThroughDialog(DialogParent(), PrintPageCount(), [this](QPrinter& p, int page) { PrintPage(p, page); });
 }
 
 void CDataView::PrintPreviewCommand()
 {
-    QPrinter printer(QPrinter::HighResolution);
-    QPrintPreviewDialog preview(&printer, DialogParent());
-    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [this](QPrinter* p) {
-        for (int page = 1; page <= PrintPageCount(); ++page)
-            PrintPage(*p, page);
-    });
-    CScopedFlag previewing(g_bPreview);
-    preview.exec();
+    ShowPrintPreview(DialogParent(), PrintPageCount(), [this](QPrinter& p, int page) { PrintPage(p, page); });
 }
 
 // ---------------------------------------------------------------------------

@@ -5,6 +5,7 @@
 #include "analysis/view/InputView.h"
 #include "ui/ChildHost.h"
 #include "ui/DocKinds.h"
+#include "ui/PrintJob.h"
 #include "ui/Shell.h"
 #include "ui/UserPrompts.h"
 #include "corvane/MessageTables.h"
@@ -19,8 +20,6 @@
 #include <QMenu>
 #include <QPainter>
 #include <QPointer>
-#include <QPrintDialog>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QProgressBar>
 #include <QStatusBar>
@@ -266,20 +265,11 @@ void CAnalyse_BusView::PrintPage(QPrinter& printer, int page) {
 }
 
 void CAnalyse_BusView::Print() {
-    QPrinter printer(QPrinter::HighResolution);
-    QPrintDialog dialog(&printer, this);
-    g_bPrintProcess = 1;
-    if (dialog.exec() == QDialog::Accepted) PrintPage(printer);
-    g_bPrintProcess = 0;
+    PrintThroughDialog(this, 1, [this](QPrinter& p, int page) { PrintPage(p, page); });
 }
 
 void CAnalyse_BusView::PrintPreview() {
-    QPrinter printer(QPrinter::HighResolution);
-    QPrintPreviewDialog preview(&printer, this);
-    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* p) { PrintPage(*p); });
-    g_bPreview = 1;
-    preview.exec();
-    g_bPreview = 0;
+    ShowPrintPreview(this, 1, [this](QPrinter& p, int page) { PrintPage(p, page); });
 }
 
 void CAnalyse_BusView::contextMenuEvent(QContextMenuEvent* e) {
