@@ -545,6 +545,10 @@
         <source>Open Setup &amp;File...</source>
         <translation>打开设置文件(&amp;F)...</translation>
     </message>
+    <message>
+        <source>The instrument is not connected. To connect, choose Instrument &gt; Connect, or tick &quot;Connect to the instrument at start-up&quot; in Instrument &gt; Options.</source>
+        <translation>仪器未连接。要连接仪器，请选择“仪器 &gt; 连接”，或在“仪器 &gt; 选项”中勾选“启动时连接仪器”。</translation>
+    </message>
 </context>
 <context>
     <name>COptionsDialog</name>
@@ -936,6 +940,82 @@ ON/OFF</source>
     <message>
         <source>PROBE CHECK</source>
         <translation>探头检查</translation>
+    </message>
+    <message>
+        <source>Menu item %1</source>
+        <translation>菜单项 %1</translation>
+    </message>
+    <message>
+        <source>Multipurpose knob: left</source>
+        <translation>多功能旋钮：向左</translation>
+    </message>
+    <message>
+        <source>Multipurpose knob: push</source>
+        <translation>多功能旋钮：按下</translation>
+    </message>
+    <message>
+        <source>Multipurpose knob: right</source>
+        <translation>多功能旋钮：向右</translation>
+    </message>
+    <message>
+        <source>Multipurpose knob: turn left</source>
+        <translation>多功能旋钮：左旋</translation>
+    </message>
+    <message>
+        <source>Multipurpose knob: turn right</source>
+        <translation>多功能旋钮：右旋</translation>
+    </message>
+    <message>
+        <source>%1 position: up</source>
+        <translation>%1 垂直位置：向上</translation>
+    </message>
+    <message>
+        <source>%1 position: push (to zero)</source>
+        <translation>%1 垂直位置：按下（归零）</translation>
+    </message>
+    <message>
+        <source>%1 position: down</source>
+        <translation>%1 垂直位置：向下</translation>
+    </message>
+    <message>
+        <source>%1 volts/div: larger</source>
+        <translation>%1 伏/格：增大</translation>
+    </message>
+    <message>
+        <source>%1 volts/div: smaller</source>
+        <translation>%1 伏/格：减小</translation>
+    </message>
+    <message>
+        <source>Horizontal position: left</source>
+        <translation>水平位置：向左</translation>
+    </message>
+    <message>
+        <source>Horizontal position: push (to zero)</source>
+        <translation>水平位置：按下（归零）</translation>
+    </message>
+    <message>
+        <source>Horizontal position: right</source>
+        <translation>水平位置：向右</translation>
+    </message>
+    <message>
+        <source>SEC/DIV: larger</source>
+        <translation>秒/格：增大</translation>
+    </message>
+    <message>
+        <source>SEC/DIV: smaller</source>
+        <translation>秒/格：减小</translation>
+    </message>
+    <message>
+        <source>Trigger level: up</source>
+        <translation>触发电平：向上</translation>
+    </message>
+    <message>
+        <source>Trigger level: push (to zero)</source>
+        <translation>触发电平：按下（归零）</translation>
+    </message>
+    <message>
+        <source>Trigger level: down</source>
+        <translation>触发电平：向下</translation>
     </message>
 </context>
 <context>

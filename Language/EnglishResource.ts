@@ -545,6 +545,10 @@
         <source>Open Setup &amp;File...</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The instrument is not connected. To connect, choose Instrument &gt; Connect, or tick &quot;Connect to the instrument at start-up&quot; in Instrument &gt; Options.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>COptionsDialog</name>
@@ -934,6 +938,82 @@ ON/OFF</source>
     </message>
     <message>
         <source>PROBE CHECK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Menu item %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Multipurpose knob: left</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Multipurpose knob: push</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Multipurpose knob: right</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Multipurpose knob: turn left</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Multipurpose knob: turn right</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 position: up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 position: push (to zero)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 position: down</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 volts/div: larger</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 volts/div: smaller</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Horizontal position: left</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Horizontal position: push (to zero)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Horizontal position: right</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SEC/DIV: larger</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SEC/DIV: smaller</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Trigger level: up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Trigger level: push (to zero)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Trigger level: down</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -68,6 +68,24 @@ QIcon ProgramIcon()
     return QIcon(pm);
 }
 
+QIcon HelpIcon()
+{
+    QPixmap pm(32, 32);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(0x1e, 0x4f, 0x9a), 1.5));
+    p.setBrush(QColor(0x2f, 0x6f, 0xd0));
+    p.drawEllipse(QRectF(2, 2, 28, 28));
+    QFont f = p.font();
+    f.setPixelSize(22);
+    f.setBold(true);
+    p.setFont(f);
+    p.setPen(Qt::white);
+    p.drawText(QRectF(2, 2, 28, 28), Qt::AlignCenter, QStringLiteral("?"));
+    return QIcon(pm);
+}
+
 QPixmap SplashPixmap(const QString& caption)
 {
     QPixmap pm(420, 240);

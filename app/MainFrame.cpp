@@ -92,6 +92,9 @@ CMainFrame::CMainFrame(UsbDriverPtr driver, const CAppSettings& settings, const 
     refresh->start(kStateRefreshMs);
     if (g_bRunThreadR.load() == 0 && m_settings.hardwareCheck != 0)
         QTimer::singleShot(0, this, [this] { ConnectCommand(); });
+    else if (g_bRunThreadR.load() == 0)
+        AppendMessage(tr("The instrument is not connected. To connect, choose Instrument > Connect, or tick "
+                         "\"Connect to the instrument at start-up\" in Instrument > Options."));
 }
 
 // Windows and panels that hold the session go before it.
@@ -140,7 +143,7 @@ void CMainFrame::BuildActions()
     connect(MakeAction(kIdOptions, tr("&Options...")), &QAction::triggered, this, &CMainFrame::OptionsCommand);
     connect(MakeAction(kIdHelpTopics, tr("&Help Topics")), &QAction::triggered, this, [this] { HelpCommand(); });
     Action(kIdHelpTopics)->setShortcut(QKeySequence::HelpContents);
-    Action(kIdHelpTopics)->setIcon(s->standardIcon(QStyle::SP_DialogHelpButton));
+    Action(kIdHelpTopics)->setIcon(HelpIcon());
     connect(MakeAction(kIdAbout, tr("&About Quorvex...")), &QAction::triggered, this, [this] {
         QMessageBox::about(this, tr("About Quorvex"),
                            tr("<b>Quorvex</b> %1<br>Companion program of the two-channel USB digital storage "
@@ -289,6 +292,11 @@ void CMainFrame::AppendMessage(const QString& text)
     m_messagePane->setText(text);
 }
 
+QString CMainFrame::MessageLog() const
+{
+    return m_messages->toPlainText();
+}
+
 void CMainFrame::UpdateTitle()
 {
     QMdiSubWindow* active = m_mdi->activeSubWindow();
@@ -409,6 +417,7 @@ CChildFrame* CMainFrame::AddChildFrame(const DocKind& kind, const QString& title
     auto* frame = new CChildFrame(kind, CreateChildView(kind, ChildViewContext{m_session.get(), &kind, nullptr, this}),
                                   m_session.get(), nullptr, this);
     frame->setWindowTitle(title);
+    frame->setWindowIcon(ProgramIcon());
     m_mdi->addSubWindow(frame);
     connect(frame, &CChildFrame::FullScreenChanged, this, &CMainFrame::SetFullScreenBars);
     frame->show();

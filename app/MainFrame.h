@@ -109,8 +109,9 @@ public:
     int ReadWorkspace(const QString& path);
     QString WorkspaceName() const { return m_workspaceName; }
 
-    // A line in the message dock.
+    // A line in the message dock, and everything the dock shows.
     void AppendMessage(const QString& text) override;
+    QString MessageLog() const;
     QProgressBar* ProgressBar() const { return m_progress; }
 
 protected:

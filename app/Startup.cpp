@@ -11,6 +11,7 @@
 
 #include "app/AppSettings.h"
 #include "app/DemoScript.h"
+#include "app/Icons.h"
 #include "app/Language.h"
 #include "app/MainFrame.h"
 #include "app/ShellMessages.h"
@@ -109,6 +110,7 @@ int RunQuorvex(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvex"));
     QApplication::setApplicationVersion(QStringLiteral("0.1"));
+    QApplication::setWindowIcon(ProgramIcon());   // every window, dialog and child window
     QString error;
     const std::optional<StartupOptions> options = ParseStartupOptions(app.arguments().mid(1), &error);
     if (!options) {

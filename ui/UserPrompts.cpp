@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QMetaObject>
 
+#include "ui/RecentFolders.h"
 #include "corvane/ScopedFlag.h"
 #include "corvane/SharedState.h"
 #include "link/UserMessage.h"
@@ -110,14 +111,24 @@ void TellUser(QWidget* parent, const QString& text)
     RunBox(parent, QMessageBox::Information, text, QMessageBox::Ok, QMessageBox::Ok);
 }
 
+CRecentFolders& RecentFolders()
+{
+    static CRecentFolders folders;
+    return folders;
+}
+
 QString ChooseFile(QWidget* parent, FileDialogKind kind, const QString& filter, const QString& initialName)
 {
     CScopedFlag busy(g_bFileProcess);
+    QString chosen;
     if (FileDialogs())
-        return FileDialogs()(kind, filter, initialName);
-    if (kind == FileDialogKind::Save)
-        return QFileDialog::getSaveFileName(parent, QString(), initialName, filter);
-    return QFileDialog::getOpenFileName(parent, QString(), initialName, filter);
+        chosen = FileDialogs()(kind, filter, initialName);
+    else if (kind == FileDialogKind::Save)
+        chosen = QFileDialog::getSaveFileName(parent, QString(), RecentFolders().StartPath(filter, initialName), filter);
+    else
+        chosen = QFileDialog::getOpenFileName(parent, QString(), RecentFolders().StartPath(filter, initialName), filter);
+    RecentFolders().Remember(chosen);
+    return chosen;
 }
 
 void InstallUserMessageBoxes()

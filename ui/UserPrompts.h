@@ -9,6 +9,7 @@
 
 #include <functional>
 
+class CRecentFolders;
 class QWidget;
 
 // A question with the given buttons; returns the button chosen.
@@ -32,8 +33,12 @@ FileDialogHandler SetFileDialogHandler(FileDialogHandler handler);
 QMessageBox::StandardButton AskUser(QWidget* parent, const QString& text, QMessageBox::StandardButtons buttons,
                                     QMessageBox::StandardButton defaultButton);
 void TellUser(QWidget* parent, const QString& text);
-// g_bFileProcess is 1 while the dialog is open.
+// g_bFileProcess is 1 while the dialog is open. The dialog opens in the
+// folder last used for the kind of file (RecentFolders()); a handler gets the
+// initial name as given.
 QString ChooseFile(QWidget* parent, FileDialogKind kind, const QString& filter, const QString& initialName);
+// The folders last used, by kind of file, for this run of the program.
+CRecentFolders& RecentFolders();
 
 // Routes the link's user messages (link/UserMessage.h) to notices shown on
 // the user-interface thread; the sink returns at once whatever thread calls it.

@@ -138,12 +138,12 @@ void CLCDCtrl::paintEvent(QPaintEvent*)
 
 QSize CLCDCtrl::sizeHint() const
 {
-    return {kScreenWidth, kScreenHeight};
+    return {kScreenWidth / 2, kScreenHeight / 2};
 }
 
 QSize CLCDCtrl::minimumSizeHint() const
 {
-    return {kScreenWidth / 2, kScreenHeight / 2};
+    return {kScreenWidth / 4, kScreenHeight / 4};
 }
 
 int CLCDCtrl::heightForWidth(int width) const

@@ -68,7 +68,9 @@ public:
     // job cannot be printed. Non-zero on success.
     int PrintCaptionedTo(QPrinter& printer);
 
-    // The control keeps the screen's 5:3 shape in layouts.
+    // The control keeps the screen's 5:3 shape in layouts; it starts at half
+    // the screen's pixels (the panel keeps it in a CAspectBox, so it grows
+    // with the panel window beyond its native size).
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
     bool hasHeightForWidth() const override { return true; }

@@ -3,7 +3,8 @@
 // mirror of the instrument's screen (CLCDCtrl) sits among buttons for every
 // key and knob; a button sends its key to the instrument as a key command
 // (command 19) with the key's number from the key table g_VKTable, and the
-// next screen image shows what the instrument made of it.
+// next screen image shows what the instrument made of it. The knobs turn with
+// the mouse wheel and a drag as well (CPanelKnob).
 //
 // Two timers run while the panel is shown and not stopped: the screen timer
 // asks for a new screen image (command 32, 800 ms, 500 ms after Start) and
@@ -114,9 +115,13 @@ private:
     QGroupBox* BuildVerticalKeys();
     QGroupBox* BuildHorizontalKeys();
     QGroupBox* BuildTriggerKeys();
-    QAbstractButton* AddKey(int id, const QString& caption);
-    QAbstractButton* AddArrowKey(int id, int arrow);
-    QAbstractButton* AddRoundKey(int id, const QString& caption);
+    // tip: the tooltip of a key whose caption does not say what it is.
+    QAbstractButton* AddKey(int id, const QString& caption, const QString& tip = QString());
+    QAbstractButton* AddArrowKey(int id, int arrow, const QString& tip);
+    QAbstractButton* AddRoundKey(int id, const QString& caption, const QString& tip);
+    // The knob whose push key is knobId turns with the wheel and a drag
+    // (axis: a CPanelKnob::Axis).
+    void AddKnob(int knobId, int lowerId, int higherId, int axis);
     CDSOSetup* Sender() const;
     void FitToScreen();
     void ApplyModel();

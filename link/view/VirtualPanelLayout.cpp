@@ -11,9 +11,11 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "link/view/AspectBox.h"
 #include "link/view/LCDCtrl.h"
 #include "link/view/PanelIcons.h"
 #include "link/view/PanelKeyButton.h"
+#include "link/view/PanelKnob.h"
 #include "link/view/VirtualPanel.h"
 #include "veltro/EllipseButton.h"
 
@@ -37,6 +39,13 @@ QLabel* Caption(const QString& text, int pointDelta = 0)
     return label;
 }
 
+// A key's tooltip is its caption on one line, or the description given for
+// a key that shows an arrow or nothing.
+QString KeyTip(const QString& caption, const QString& tip)
+{
+    return tip.isEmpty() ? QString(caption).replace(QLatin1Char('\n'), QLatin1Char(' ')) : tip;
+}
+
 QGroupBox* Group(const QString& title)
 {
     auto* box = new QGroupBox(title);
@@ -45,11 +54,11 @@ QGroupBox* Group(const QString& title)
 }
 }  // namespace
 
-QAbstractButton* CVirtualPanel::AddKey(int id, const QString& caption)
+QAbstractButton* CVirtualPanel::AddKey(int id, const QString& caption, const QString& tip)
 {
     auto* key = new CPanelKeyButton(caption);
     key->setObjectName(QString::number(id));
-    key->setToolTip(QString::fromLatin1(KeyName(id)));
+    key->setToolTip(KeyTip(caption, tip));
     connect(key, &QAbstractButton::clicked, this, [this, id] { OnButtonCommand(id); });
     m_buttons[id] = key;
     if (std::find(kHeldKeys.begin(), kHeldKeys.end(), id) != kHeldKeys.end())
@@ -57,24 +66,32 @@ QAbstractButton* CVirtualPanel::AddKey(int id, const QString& caption)
     return key;
 }
 
-QAbstractButton* CVirtualPanel::AddArrowKey(int id, int arrow)
+QAbstractButton* CVirtualPanel::AddArrowKey(int id, int arrow, const QString& tip)
 {
-    QAbstractButton* key = AddKey(id, QString());
+    QAbstractButton* key = AddKey(id, QString(), tip);
     key->setIcon(PanelArrowIcon(static_cast<PanelArrow>(arrow)));
     key->setIconSize(QSize(16, 16));
     key->setFixedSize(kArrowKeySize);
     return key;
 }
 
-QAbstractButton* CVirtualPanel::AddRoundKey(int id, const QString& caption)
+QAbstractButton* CVirtualPanel::AddRoundKey(int id, const QString& caption, const QString& tip)
 {
     auto* key = new CEllipseButton(caption);
     key->setObjectName(QString::number(id));
-    key->setToolTip(QString::fromLatin1(KeyName(id)));
+    key->setToolTip(KeyTip(caption, tip));
     key->setFixedSize(kRoundKeySize);
     connect(key, &QAbstractButton::clicked, this, [this, id] { OnButtonCommand(id); });
     m_buttons[id] = key;
     return key;
+}
+
+void CVirtualPanel::AddKnob(int knobId, int lowerId, int higherId, int axis)
+{
+    auto* knob = new CPanelKnob(Button(knobId), lowerId, higherId, static_cast<CPanelKnob::Axis>(axis),
+                                [this](int id) { OnButtonCommand(id); });
+    knob->WatchWheel(Button(lowerId));
+    knob->WatchWheel(Button(higherId));
 }
 
 void CVirtualPanel::BuildLayout()
@@ -95,7 +112,7 @@ void CVirtualPanel::BuildLayout()
     auto* screenColumn = new QVBoxLayout;
     screenColumn->addLayout(captions);
     m_lcd = new CLCDCtrl;
-    screenColumn->addWidget(m_lcd);
+    screenColumn->addWidget(new CAspectBox(m_lcd, QSize(kScreenWidth, kScreenHeight)), 1);
     auto* printRow = new QHBoxLayout;
     auto* print = new CPanelKeyButton(tr("Print"));
     print->setObjectName(QString::number(kIdPrintButton));
@@ -104,7 +121,6 @@ void CVirtualPanel::BuildLayout()
     printRow->addStretch(1);
     printRow->addWidget(print);
     screenColumn->addLayout(printRow);
-    screenColumn->addStretch(1);
 
     auto* general = new QVBoxLayout;
     general->addWidget(BuildMultipurposeKnob());
@@ -127,8 +143,8 @@ void CVirtualPanel::BuildLayout()
     FitToScreen();
 }
 
-// A first size that shows the screen unscaled where the desktop has room
-// for it (a dialog would otherwise start at two thirds of the desktop).
+// A first size that shows the screen at half its pixels where the desktop has
+// room for it (a dialog would otherwise start at two thirds of the desktop).
 void CVirtualPanel::FitToScreen()
 {
     QSize size = sizeHint();
@@ -170,7 +186,7 @@ QGroupBox* CVirtualPanel::BuildSoftKeys()
     column->addWidget(AddKey(1039, tr("MENU\nON/OFF")));
     column->addSpacing(8);
     for (int id : {1013, 1014, 1015, 1016, 1017}) {
-        QAbstractButton* key = AddKey(id, QString());
+        QAbstractButton* key = AddKey(id, QString(), tr("Menu item %1").arg(id - 1012));
         key->setFixedHeight(kSoftKeyHeight);
         column->addWidget(key);
     }
@@ -185,11 +201,14 @@ QGroupBox* CVirtualPanel::BuildMultipurposeKnob()
 {
     QGroupBox* box = Group(tr("Multipurpose"));
     auto* grid = new QGridLayout(box);
-    grid->addWidget(AddArrowKey(1072, static_cast<int>(PanelArrow::Left)), 0, 0);
-    grid->addWidget(AddRoundKey(1074, QString()), 0, 1, Qt::AlignCenter);
-    grid->addWidget(AddArrowKey(1073, static_cast<int>(PanelArrow::Right)), 0, 2);
-    grid->addWidget(AddArrowKey(1077, static_cast<int>(PanelArrow::TurnLeft)), 1, 0);
-    grid->addWidget(AddArrowKey(1076, static_cast<int>(PanelArrow::TurnRight)), 1, 2);
+    grid->addWidget(AddArrowKey(1072, static_cast<int>(PanelArrow::Left), tr("Multipurpose knob: left")), 0, 0);
+    grid->addWidget(AddRoundKey(1074, QString(), tr("Multipurpose knob: push")), 0, 1, Qt::AlignCenter);
+    grid->addWidget(AddArrowKey(1073, static_cast<int>(PanelArrow::Right), tr("Multipurpose knob: right")), 0, 2);
+    grid->addWidget(AddArrowKey(1077, static_cast<int>(PanelArrow::TurnLeft), tr("Multipurpose knob: turn left")),
+                    1, 0);
+    grid->addWidget(AddArrowKey(1076, static_cast<int>(PanelArrow::TurnRight), tr("Multipurpose knob: turn right")),
+                    1, 2);
+    AddKnob(1074, 1077, 1076, static_cast<int>(CPanelKnob::Axis::Both));
     return box;
 }
 
@@ -235,14 +254,18 @@ QGroupBox* CVirtualPanel::BuildVerticalKeys()
     };
     for (const Channel& ch : channels) {
         grid->addWidget(Caption(tr("POSITION"), -1), 0, ch.column, Qt::AlignCenter);
-        grid->addWidget(AddArrowKey(ch.up, static_cast<int>(PanelArrow::Up)), 1, ch.column, Qt::AlignCenter);
-        grid->addWidget(AddRoundKey(ch.zero, QString()), 2, ch.column, Qt::AlignCenter);
-        grid->addWidget(AddArrowKey(ch.down, static_cast<int>(PanelArrow::Down)), 3, ch.column, Qt::AlignCenter);
+        grid->addWidget(AddArrowKey(ch.up, static_cast<int>(PanelArrow::Up), tr("%1 position: up").arg(ch.name)), 1,
+                        ch.column, Qt::AlignCenter);
+        grid->addWidget(AddRoundKey(ch.zero, QString(), tr("%1 position: push (to zero)").arg(ch.name)), 2,
+                        ch.column, Qt::AlignCenter);
+        grid->addWidget(AddArrowKey(ch.down, static_cast<int>(PanelArrow::Down), tr("%1 position: down").arg(ch.name)),
+                        3, ch.column, Qt::AlignCenter);
+        AddKnob(ch.zero, ch.down, ch.up, static_cast<int>(CPanelKnob::Axis::Vertical));
         grid->addWidget(AddKey(ch.menu, ch.name + tr(" MENU")), 4, ch.column);
         grid->addWidget(Caption(tr("VOLTS/DIV"), -1), 5, ch.column, Qt::AlignCenter);
         auto* volts = new QHBoxLayout;
-        volts->addWidget(AddKey(ch.coarser, tr("+")));
-        volts->addWidget(AddKey(ch.finer, tr("-")));
+        volts->addWidget(AddKey(ch.coarser, tr("+"), tr("%1 volts/div: larger").arg(ch.name)));
+        volts->addWidget(AddKey(ch.finer, tr("-"), tr("%1 volts/div: smaller").arg(ch.name)));
         grid->addLayout(volts, 6, ch.column);
     }
     grid->addWidget(AddKey(1030, tr("MATH MENU")), 4, 1);
@@ -254,13 +277,14 @@ QGroupBox* CVirtualPanel::BuildHorizontalKeys()
     QGroupBox* box = Group(tr("Horizontal"));
     auto* grid = new QGridLayout(box);
     grid->addWidget(Caption(tr("POSITION"), -1), 0, 0, 1, 3);
-    grid->addWidget(AddArrowKey(1064, static_cast<int>(PanelArrow::Left)), 1, 0);
-    grid->addWidget(AddRoundKey(1067, QString()), 1, 1, Qt::AlignCenter);
-    grid->addWidget(AddArrowKey(1065, static_cast<int>(PanelArrow::Right)), 1, 2);
+    grid->addWidget(AddArrowKey(1064, static_cast<int>(PanelArrow::Left), tr("Horizontal position: left")), 1, 0);
+    grid->addWidget(AddRoundKey(1067, QString(), tr("Horizontal position: push (to zero)")), 1, 1, Qt::AlignCenter);
+    grid->addWidget(AddArrowKey(1065, static_cast<int>(PanelArrow::Right), tr("Horizontal position: right")), 1, 2);
+    AddKnob(1067, 1064, 1065, static_cast<int>(CPanelKnob::Axis::Horizontal));
     grid->addWidget(AddKey(1032, tr("HORIZ MENU")), 2, 0, 1, 3);
     grid->addWidget(Caption(tr("SEC/DIV"), -1), 3, 0, 1, 3);
-    grid->addWidget(AddKey(1062, tr("+")), 4, 0);
-    grid->addWidget(AddKey(1063, tr("-")), 4, 2);
+    grid->addWidget(AddKey(1062, tr("+"), tr("SEC/DIV: larger")), 4, 0);
+    grid->addWidget(AddKey(1063, tr("-"), tr("SEC/DIV: smaller")), 4, 2);
     return box;
 }
 
@@ -269,9 +293,12 @@ QGroupBox* CVirtualPanel::BuildTriggerKeys()
     QGroupBox* box = Group(tr("Trigger"));
     auto* grid = new QGridLayout(box);
     grid->addWidget(Caption(tr("LEVEL"), -1), 0, 0, Qt::AlignCenter);
-    grid->addWidget(AddArrowKey(1056, static_cast<int>(PanelArrow::Up)), 1, 0, Qt::AlignCenter);
-    grid->addWidget(AddRoundKey(1071, QString()), 2, 0, Qt::AlignCenter);
-    grid->addWidget(AddArrowKey(1057, static_cast<int>(PanelArrow::Down)), 3, 0, Qt::AlignCenter);
+    grid->addWidget(AddArrowKey(1056, static_cast<int>(PanelArrow::Up), tr("Trigger level: up")), 1, 0,
+                    Qt::AlignCenter);
+    grid->addWidget(AddRoundKey(1071, QString(), tr("Trigger level: push (to zero)")), 2, 0, Qt::AlignCenter);
+    grid->addWidget(AddArrowKey(1057, static_cast<int>(PanelArrow::Down), tr("Trigger level: down")), 3, 0,
+                    Qt::AlignCenter);
+    AddKnob(1071, 1057, 1056, static_cast<int>(CPanelKnob::Axis::Vertical));
     grid->addWidget(AddKey(1034, tr("TRIG MENU")), 0, 1);
     grid->addWidget(AddKey(1035, tr("SET TO 50%")), 1, 1);
     grid->addWidget(AddKey(1036, tr("FORCE TRIG")), 2, 1);

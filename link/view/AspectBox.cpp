@@ -1,0 +1,37 @@
+#include "link/view/AspectBox.h"
+
+#include <QPalette>
+
+CAspectBox::CAspectBox(QWidget* child, QSize shape, QWidget* parent)
+    : QWidget(parent), m_child(child), m_shape(shape)
+{
+    child->setParent(this);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    QPalette black = palette();
+    black.setColor(QPalette::Window, Qt::black);
+    setPalette(black);
+    setAutoFillBackground(true);
+}
+
+QRect CAspectBox::Fit(const QRect& area, QSize shape)
+{
+    QSize size = shape.scaled(area.size(), Qt::KeepAspectRatio);
+    QRect fitted(QPoint(0, 0), size);
+    fitted.moveCenter(area.center());
+    return fitted;
+}
+
+QSize CAspectBox::sizeHint() const
+{
+    return m_child->sizeHint();
+}
+
+QSize CAspectBox::minimumSizeHint() const
+{
+    return m_child->minimumSizeHint();
+}
+
+void CAspectBox::resizeEvent(QResizeEvent*)
+{
+    m_child->setGeometry(Fit(rect(), m_shape));
+}
