@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPolygonF>
 
+#include <algorithm>
 #include <cmath>
 #include <new>
 
@@ -18,7 +19,7 @@ struct CDSOWaveform::Column {
 int CDSOWaveform::MallocMem(uint32_t count) {
     std::lock_guard lock(m_lock);
     try {
-        m_points.reserve(count);
+        m_codes.reserve(count);
     } catch (const std::bad_alloc&) {
         return 0;
     } catch (const std::length_error&) {
@@ -30,20 +31,29 @@ int CDSOWaveform::MallocMem(uint32_t count) {
 void CDSOWaveform::RemoveAllPoint() {
     std::lock_guard lock(m_lock);
     m_points.clear();
+    m_codes.clear();
+    StoreChanged();
 }
 
-int CDSOWaveform::AddPoint(QPoint point) {
-    std::lock_guard lock(m_lock);
+bool CDSOWaveform::MaterializePoints() {
+    if (m_codes.empty()) return true;
     try {
-        m_points.push_back(point);
+        std::vector<QPoint> points(m_codes.size());
+        for (size_t i = 0; i < points.size(); ++i) points[i] = PointAt(i);
+        m_points.swap(points);
     } catch (const std::bad_alloc&) {
-        return 0;
+        return false;
     }
-    return 1;
+    m_codes.clear();
+    return true;
 }
+
+int CDSOWaveform::AddPoint(QPoint point) { return AddPoints(&point, 1); }
 
 int CDSOWaveform::AddPoints(const QPoint* points, size_t count) {
     std::lock_guard lock(m_lock);
+    StoreChanged();
+    if (!MaterializePoints()) return 0;
     try {
         m_points.insert(m_points.end(), points, points + count);
     } catch (const std::bad_alloc&) {
@@ -54,14 +64,33 @@ int CDSOWaveform::AddPoints(const QPoint* points, size_t count) {
     return 1;
 }
 
+int CDSOWaveform::SetSamples(const uint8_t* bytes, size_t count, double step,
+                             const std::array<int16_t, 256>& yOfByte) {
+    std::lock_guard lock(m_lock);
+    StoreChanged();
+    m_points.clear();
+    try {
+        m_codes.assign(bytes, bytes + count);
+    } catch (const std::bad_alloc&) {
+        m_codes.clear();
+        return 0;
+    } catch (const std::length_error&) {
+        m_codes.clear();
+        return 0;
+    }
+    m_codeY = yOfByte;
+    m_step = step;
+    return 1;
+}
+
 QPoint CDSOWaveform::GetPoint(uint32_t index) const {
     std::lock_guard lock(m_lock);
-    return index < m_points.size() ? m_points[index] : QPoint();
+    return index < PointCount() ? PointAt(index) : QPoint();
 }
 
 uint32_t CDSOWaveform::GetPointCount() const {
     std::lock_guard lock(m_lock);
-    return static_cast<uint32_t>(m_points.size());
+    return static_cast<uint32_t>(PointCount());
 }
 
 double CDSOWaveform::TriggerX() const { return wndWidth / 2.0 + m_trigPos.x(); }
@@ -74,14 +103,14 @@ QPointF CDSOWaveform::DisplayPoint(QPointF p) const {
 
 QPoint CDSOWaveform::GetWfmStart() const {
     std::lock_guard lock(m_lock);
-    if (m_points.empty()) return QPoint(0, 0);
-    return DisplayPoint(m_points.front()).toPoint();
+    if (PointCount() == 0) return QPoint(0, 0);
+    return DisplayPoint(PointAt(0)).toPoint();
 }
 
 QPoint CDSOWaveform::GetWfmEnd() const {
     std::lock_guard lock(m_lock);
-    if (m_points.empty()) return QPoint(GraticuleWidth, 0);
-    return DisplayPoint(m_points.back()).toPoint();
+    if (PointCount() == 0) return QPoint(GraticuleWidth, 0);
+    return DisplayPoint(PointAt(PointCount() - 1)).toPoint();
 }
 
 QPoint CDSOWaveform::GetWfmTrig() const { return DisplayPoint(QPointF(TriggerX(), m_trigPos.y())).toPoint(); }
@@ -108,7 +137,7 @@ void CDSOWaveform::DrawWaveform(QPainter& painter) {
     {
         std::lock_guard lock(m_lock);
         const double columns = std::abs(painter.combinedTransform().m11()) * GraticuleWidth * m_hzRatio;
-        if (static_cast<double>(m_points.size()) > columns)
+        if (static_cast<double>(PointCount()) > columns)
             DrawDecimated(painter, ink);
         else
             DrawDirect(painter, ink);
@@ -128,7 +157,9 @@ void CDSOWaveform::DrawDirect(QPainter& painter, const QColor& ink) const {
             painter.drawPoints(run);
         run.clear();
     };
-    for (const QPoint& p : m_points) {
+    const size_t count = PointCount();
+    for (size_t i = 0; i < count; ++i) {
+        const QPoint p = PointAt(i);
         if (p.y() == kGapY) continue;
         if (p.y() <= kNoDataY) {
             flush();
@@ -139,69 +170,127 @@ void CDSOWaveform::DrawDirect(QPainter& painter, const QColor& ink) const {
     flush();
 }
 
-// Many points: reduce to one vertical span per device pixel column, in device
-// space so the columns are exact.
-void CDSOWaveform::DrawDecimated(QPainter& painter, const QColor& ink) const {
+// Consecutive points of one x, in graph y: they fall in one pixel column.
+struct CDSOWaveform::Run {
+    int x = 0;
+    int lo = 0, hi = 0, first = 0, last = 0;
+    bool used = false;
+    bool broken = false; // a no-data point came before one of its points
+};
+
+// Many points: one vertical span per device pixel column (in device space so
+// the columns are exact), worked out again only when the points or the
+// mapping changed.
+void CDSOWaveform::DrawDecimated(QPainter& painter, const QColor& ink) {
     const QTransform toDevice = painter.combinedTransform();
+    if (!DecimationCurrent(toDevice)) Decimate(toDevice);
+    painter.save();
+    painter.resetTransform();
+    painter.setPen(QPen(ink, 0));
+    painter.drawLines(m_decimation.spans);
+    for (const QPolygonF& chain : m_decimation.chains) painter.drawPolyline(chain);
+    painter.drawPoints(m_decimation.dots.constData(), static_cast<int>(m_decimation.dots.size()));
+    painter.restore();
+}
+
+bool CDSOWaveform::DecimationCurrent(const QTransform& toDevice) const {
+    const Decimation& d = m_decimation;
+    return d.valid && d.generation == m_generation && d.toDevice == toDevice && d.pivot == m_pivot &&
+           d.trigPos == m_trigPos && d.offset == m_offset && d.displacement == m_displacement &&
+           d.vtRatio == m_vtRatio && d.hzRatio == m_hzRatio && d.style == m_style;
+}
+
+// Adds a run to the column its x falls in. Out of the graph, its break is
+// carried to the next run that lands (as a point-by-point walk would).
+void CDSOWaveform::FlushRun(const Run& run, std::vector<Column>& columns, int firstColumn,
+                            const QTransform& toDevice) const {
+    // The display transform and the mapping are both scale-and-shift per
+    // axis, so one multiply-add per axis takes a point to device space, and
+    // the extremes of a run's y stay its extremes there.
+    const bool affine = toDevice.type() <= QTransform::TxScale;
+    const auto device = [&](int y) {
+        if (!affine) return toDevice.map(DisplayPoint(QPointF(run.x, y)));
+        const double x0 = TriggerX();
+        const double dx = x0 + (run.x - x0) * m_hzRatio + m_offset.x() + m_displacement.x();
+        const double dy = m_pivot.y() + (y - m_pivot.y()) * m_vtRatio + m_offset.y() + m_displacement.y();
+        return QPointF(toDevice.m11() * dx + toDevice.dx(), toDevice.m22() * dy + toDevice.dy());
+    };
+    const QPointF a = device(run.lo), b = device(run.hi);
+    const long index = static_cast<long>(std::floor(a.x())) - firstColumn;
+    if (index < 0 || index >= static_cast<long>(columns.size())) return;
+    const double first = device(run.first).y(), last = device(run.last).y();
+    Column& c = columns[static_cast<size_t>(index)];
+    if (!c.used) {
+        c = {std::min(a.y(), b.y()), std::max(a.y(), b.y()), first, last, true, run.broken};
+        return;
+    }
+    c.lo = std::min({c.lo, a.y(), b.y()});
+    c.hi = std::max({c.hi, a.y(), b.y()});
+    c.last = last;
+    c.broken = c.broken || run.broken;
+}
+
+void CDSOWaveform::Decimate(const QTransform& toDevice) {
+    Decimation& d = m_decimation;
+    d = Decimation{m_generation, toDevice, m_pivot, m_trigPos, m_offset, m_displacement, m_vtRatio, m_hzRatio,
+                   m_style, true, {}, {}};
     const QRectF deviceGraph = toDevice.mapRect(CDSOMapping::GraphRect());
     const int firstColumn = static_cast<int>(std::floor(deviceGraph.left()));
     const int count = static_cast<int>(std::ceil(deviceGraph.right())) - firstColumn + 1;
     if (count <= 0) return;
     std::vector<Column> columns(static_cast<size_t>(count));
-    // The display transform and the mapping are both scale-and-shift per
-    // axis, so one multiply-add per axis takes a point to device space.
-    const double x0 = TriggerX();
-    const double ax = toDevice.m11() * m_hzRatio;
-    const double bx = toDevice.m11() * (x0 - x0 * m_hzRatio + m_offset.x() + m_displacement.x()) + toDevice.dx();
-    const double ay = toDevice.m22() * m_vtRatio;
-    const double by = toDevice.m22() * (m_pivot.y() - m_pivot.y() * m_vtRatio + m_offset.y() + m_displacement.y()) +
-                      toDevice.dy();
-    const bool affine = toDevice.type() <= QTransform::TxScale;
+    // Without a plain scale-and-shift mapping a column may depend on y: every
+    // point is its own run then.
+    const bool grouped = toDevice.type() <= QTransform::TxScale;
+    Run run;
     bool pendingBreak = false;
-    for (const QPoint& p : m_points) {
+    const size_t points = PointCount();
+    for (size_t i = 0; i < points; ++i) {
+        const QPoint p = PointAt(i);
         if (p.y() == kGapY) continue;
         if (p.y() <= kNoDataY) {
             pendingBreak = true;
             continue;
         }
-        const QPointF d = affine ? QPointF(ax * p.x() + bx, ay * p.y() + by) : toDevice.map(DisplayPoint(p));
-        const long index = static_cast<long>(std::floor(d.x())) - firstColumn;
-        if (index < 0 || index >= count) continue;
-        Column& c = columns[static_cast<size_t>(index)];
-        if (!c.used) {
-            c = {d.y(), d.y(), d.y(), d.y(), true, pendingBreak};
-        } else {
-            c.lo = std::min(c.lo, d.y());
-            c.hi = std::max(c.hi, d.y());
-            c.last = d.y();
-            c.broken = c.broken || pendingBreak;
+        if (run.used && (p.x() != run.x || !grouped)) {
+            FlushRun(run, columns, firstColumn, toDevice);
+            run.used = false;
         }
+        if (!run.used) {
+            run = {p.x(), p.y(), p.y(), p.y(), p.y(), true, false};
+        } else {
+            run.lo = std::min(run.lo, p.y());
+            run.hi = std::max(run.hi, p.y());
+            run.last = p.y();
+        }
+        run.broken = run.broken || pendingBreak;
         pendingBreak = false;
     }
-    QVector<QLineF> lines;
-    lines.reserve(count * 2);
-    const Column* previous = nullptr;
-    double previousX = 0;
+    if (run.used) FlushRun(run, columns, firstColumn, toDevice);
+
+    // Each column's span is a vertical line. In vector style each run of
+    // joined columns is also one polyline through every column's first and
+    // last point, so that where a column holds one point the drawing is the
+    // polyline of the points drawn one by one.
+    QPolygonF chain;
+    const auto endChain = [&] {
+        if (chain.size() == 1) d.dots.append(chain.front());
+        if (chain.size() > 1) d.chains.push_back(chain);
+        chain.clear();
+    };
+    const auto extend = [&](double x, double y) {
+        if (chain.isEmpty() || chain.back() != QPointF(x, y)) chain.append(QPointF(x, y));
+    };
     for (int i = 0; i < count; ++i) {
         const Column& c = columns[static_cast<size_t>(i)];
         if (!c.used) continue;
         const double x = firstColumn + i + 0.5;
-        lines.append(QLineF(x, c.lo, x, c.hi));
-        if (m_style == WFM_VECTORS && previous && !c.broken)
-            lines.append(QLineF(previousX, previous->last, x, c.first));
-        previous = &c;
-        previousX = x;
+        if (c.lo != c.hi) d.spans.append(QLineF(x, c.lo, x, c.hi));
+        if (m_style != WFM_VECTORS || c.broken) endChain();
+        extend(x, c.first);
+        extend(x, c.last);
     }
-    painter.save();
-    painter.resetTransform();
-    painter.setPen(QPen(ink, 0));
-    for (const QLineF& line : lines) {
-        if (line.p1() == line.p2())
-            painter.drawPoint(line.p1());
-        else
-            painter.drawLine(line);
-    }
-    painter.restore();
+    endChain();
 }
 
 // A small "T" at the trigger point: a bar on the trigger level with a stem.
@@ -216,8 +305,10 @@ void CDSOWaveform::DrawTriggerMark(QPainter& painter, const QColor& ink) const {
 void CDSOWaveform::SerializePoints(CArchive& ar) {
     if (ar.IsStoring()) {
         std::lock_guard lock(m_lock);
-        ar.WriteU32(static_cast<uint32_t>(m_points.size()));
-        for (const QPoint& p : m_points) {
+        const size_t count = PointCount();
+        ar.WriteU32(static_cast<uint32_t>(count));
+        for (size_t i = 0; i < count; ++i) {
+            const QPoint p = PointAt(i);
             ar.WriteI32(p.x());
             ar.WriteI32(p.y());
         }
@@ -240,6 +331,8 @@ void CDSOWaveform::SerializePoints(CArchive& ar) {
     if (ar.Failed()) return;
     std::lock_guard lock(m_lock);
     m_points.swap(points);
+    m_codes.clear();
+    StoreChanged();
 }
 
 void CDSOWaveform::Serialize(CArchive& ar) {

@@ -17,6 +17,15 @@
 // store and around every read of it (drawing, serialising, GetPoint), so the
 // store may be refilled on one thread while another draws.
 //
+// A channel record is kept as its bytes and a 256-entry table of the y each
+// byte stands for (SetSamples): point i is (int(i × step), y of byte i), one
+// byte a point instead of a QPoint. Points added one by one are kept as they
+// come; adding to a record store turns it into points first.
+//
+// With more points than the graph has device pixel columns, the trace is
+// reduced to one vertical span per column; the spans are kept and drawn again
+// until the points, the display transform or the painter's mapping change.
+//
 // File state after the shared header: display style, shown, colour, trigger
 // visible, trace focus, pivot, trigger position, offset, displacement (points
 // as two 32-bit), vertical and horizontal scale index (32-bit), previous and
@@ -27,7 +36,13 @@
 
 #include "docs/DSOObject.h"
 
+#include <QLineF>
 #include <QPoint>
+#include <QPolygonF>
+#include <QTransform>
+#include <QVector>
+
+#include <array>
 
 #include <mutex>
 #include <string>
@@ -55,6 +70,9 @@ public:
     int AddPoint(QPoint point);
     // Appends many points under one lock; 0 when memory runs out.
     int AddPoints(const QPoint* points, size_t count);
+    // Replaces the points by a record: point i is (int(i × step), yOfByte[bytes[i]]).
+    // 0 when memory runs out (the store is then empty).
+    int SetSamples(const uint8_t* bytes, size_t count, double step, const std::array<int16_t, 256>& yOfByte);
     // The i-th point added since RemoveAllPoint; (0, 0) out of range.
     QPoint GetPoint(uint32_t index) const;
     uint32_t GetPointCount() const;
@@ -124,13 +142,42 @@ public:
 
 private:
     struct Column;
+    struct Run;
+    // The column spans of one reduction and what they were made for.
+    struct Decimation {
+        uint64_t generation = 0;
+        QTransform toDevice;
+        QPoint pivot, trigPos, offset, displacement;
+        float vtRatio = 0, hzRatio = 0;
+        int32_t style = -1;
+        bool valid = false;
+        QVector<QLineF> spans;         // lowest to highest point of a column
+        std::vector<QPolygonF> chains; // joined columns
+        QVector<QPointF> dots;         // columns of one point with nothing joined
+    };
+    // Store access; m_lock held.
+    size_t PointCount() const { return m_codes.empty() ? m_points.size() : m_codes.size(); }
+    QPoint PointAt(size_t i) const {
+        return m_codes.empty() ? m_points[i]
+                               : QPoint(static_cast<int>(static_cast<double>(i) * m_step), m_codeY[m_codes[i]]);
+    }
+    bool MaterializePoints();
+    void StoreChanged() { ++m_generation; }
     void DrawDirect(QPainter& painter, const QColor& ink) const;
-    void DrawDecimated(QPainter& painter, const QColor& ink) const;
+    void DrawDecimated(QPainter& painter, const QColor& ink);
+    bool DecimationCurrent(const QTransform& toDevice) const;
+    void Decimate(const QTransform& toDevice);
+    void FlushRun(const Run& run, std::vector<Column>& columns, int firstColumn, const QTransform& toDevice) const;
     void DrawTriggerMark(QPainter& painter, const QColor& ink) const;
     void SerializePoints(CArchive& ar);
 
-    mutable std::mutex m_lock; // guards m_points
+    mutable std::mutex m_lock; // guards the store and m_decimation
     std::vector<QPoint> m_points;
+    std::vector<uint8_t> m_codes;          // a record's bytes, or empty
+    std::array<int16_t, 256> m_codeY{};    // y of each byte value
+    double m_step = 0;                     // x between two record points
+    uint64_t m_generation = 0;             // counts changes of the store
+    Decimation m_decimation;
 
     QPoint m_pivot;
     QPoint m_trigPos;

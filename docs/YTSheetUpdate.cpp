@@ -57,19 +57,18 @@ void FillChannel(CYTSheetData& sheet, const SheetAcquisition& in, int channel, S
     const int32_t dex = (channel == kTraceCH1 ? in.ch1Dex : in.ch2Dex) & 0xFF;
     const bool inverted = (channel == kTraceCH1 ? sheet.wfm.nCH1Invert : sheet.wfm.nCH2Invert) == 1;
     const bool scan = IsScanMode(sheet.wfm);
-    std::vector<QPoint> points;
-    const bool built = BuildPoints(points, SamplesToRead(sheet, in), sheet.xStep, [&](size_t i) {
-        return TraceY(static_cast<uint8_t>((bytes[i] + dex) & 0xFF), inverted, scan);
-    });
-    if (!built) {
+    // A point's y depends on its byte alone: the trace keeps the bytes and this table.
+    std::array<int16_t, 256> yOfByte{};
+    for (int b = 0; b < 256; ++b)
+        yOfByte[static_cast<size_t>(b)] = static_cast<int16_t>(TraceY(static_cast<uint8_t>((b + dex) & 0xFF), inverted, scan));
+    CDSOWaveform& trace = sheet.trace[channel];
+    if (!trace.SetSamples(bytes, SamplesToRead(sheet, in), sheet.xStep, yOfByte)) {
         result.ok = 0;
         result.message = QString::fromUtf8(Msg(g_strMemoryErr).c_str());
         return;
     }
-    if (StorePoints(sheet.trace[channel], points, result)) {
-        sheet.trace[channel].ResetDisplacement();
-        for (CDSOCursor& c : sheet.cursor) c.ResetDisplacement();
-    }
+    trace.ResetDisplacement();
+    for (CDSOCursor& c : sheet.cursor) c.ResetDisplacement();
 }
 
 void ApplyVisibility(CYTSheetData& sheet) {

@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -148,6 +150,70 @@ TEST(DrawWaveform, StoreCanBeRefilledWhileAnotherThreadDraws) {
     }
     filler.join();
     EXPECT_EQ(trace.GetPointCount(), 3200u);
+}
+
+// An 800,000-byte record kept as bytes: y = signed byte × 8, like a channel.
+struct DeepRecord {
+    static constexpr size_t kLength = 800000;
+    DeepRecord() : bytes(kLength) {
+        for (size_t i = 0; i < kLength; ++i) bytes[i] = static_cast<uint8_t>((i % 7) * 2);
+        for (int b = 0; b < 256; ++b) yOfByte[static_cast<size_t>(b)] = static_cast<int16_t>(static_cast<int8_t>(b) * 8);
+    }
+    void Load(CDSOWaveform& trace) const {
+        ASSERT_NE(trace.SetSamples(bytes.data(), bytes.size(), 3200.0 / kLength, yOfByte), 0);
+    }
+    std::vector<uint8_t> bytes;
+    std::array<int16_t, 256> yOfByte{};
+};
+
+TEST(DrawWaveform, DeepRecordKeepsItsSpikeThroughNewRecordsAndMappings) {
+    CDSOWaveform trace;
+    trace.SetDisplayStyle(WFM_DOTS);
+    trace.SetTrigVisible(0);
+    DeepRecord record;
+    record.bytes[400001] = 80; // one sample at +640 among 1600 in its pixel column
+    record.Load(trace);
+    EXPECT_EQ(trace.GetPoint(400001), QPoint(1600, 640));
+    EXPECT_EQ(trace.GetPoint(799999), QPoint(static_cast<int>(799999 * (3200.0 / 800000)), (799999 % 7) * 2 * 8));
+    int column = -1;
+    // Drawn twice from one reduction, then again after each change.
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(LitInRow(PaintTrace(trace), RowOf(640), &column), 1);
+        EXPECT_EQ(column, 280);
+    }
+    record.bytes[400001] = 0;
+    record.bytes[100001] = 80;
+    record.Load(trace);
+    EXPECT_EQ(LitInRow(PaintTrace(trace), RowOf(640), &column), 1);
+    EXPECT_EQ(column, 30 + 400 * 500 / 3200);
+    trace.SetDisplacement(320, 0); // 50 pixels to the right
+    EXPECT_EQ(LitInRow(PaintTrace(trace), RowOf(640), &column), 1);
+    EXPECT_EQ(column, 30 + 400 * 500 / 3200 + 50);
+    trace.SetVtRatio(0.5f); // about the pivot at 0: the spike drawn at +320
+    EXPECT_EQ(LitInRow(PaintTrace(trace), RowOf(320), &column), 1);
+    // Points added to a record store keep the record's points before them.
+    trace.AddPoint(QPoint(3200, -640));
+    EXPECT_EQ(trace.GetPointCount(), uint32_t(DeepRecord::kLength + 1));
+    EXPECT_EQ(trace.GetPoint(100001), QPoint(400, 640));
+}
+
+// Points 5 pixels apart on pixel centres: device x 32.5 + 5m, rows on pixel
+// centres too, so the reduced drawing and the point-by-point one meet the
+// same pixels. 600 points reach far right of the graph, more than its 500
+// columns; the 100 inside hold one point a column.
+TEST(DrawWaveform, ReducedDrawingEqualsDirectDrawingWhereColumnsHoldOnePoint) {
+    std::vector<QPoint> points;
+    for (int m = 0; m < 600; ++m) points.emplace_back(16 + 32 * m, 2 + 4 * ((m * 37) % 300 - 150));
+    for (int style : {WFM_VECTORS, WFM_DOTS}) {
+        CDSOWaveform all, inside;
+        for (CDSOWaveform* t : {&all, &inside}) {
+            t->SetTrigVisible(0);
+            t->SetDisplayStyle(style);
+        }
+        ASSERT_NE(all.AddPoints(points.data(), points.size()), 0);
+        ASSERT_NE(inside.AddPoints(points.data(), 100), 0);
+        EXPECT_EQ(PaintTrace(all), PaintTrace(inside)) << "style " << style;
+    }
 }
 
 TEST(DrawGraticule, BackgroundGridAndColourModes) {
