@@ -61,9 +61,9 @@ QString Text(const char* utf8)
 }  // namespace
 
 CMainFrame::CMainFrame(UsbDriverPtr driver, const CAppSettings& settings, const std::string& settingsPath,
-                       QWidget* parent)
+                       QWidget* parent, const LinkTimings& timings)
     : QMainWindow(parent), m_settings(settings), m_settingsPath(settingsPath),
-      m_session(std::make_unique<CLinkSession>(std::move(driver)))
+      m_session(std::make_unique<CLinkSession>(std::move(driver), timings))
 {
     setWindowIcon(ProgramIcon());
     m_mdi = new QMdiArea(this);

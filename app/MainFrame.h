@@ -12,6 +12,7 @@
 #include <string>
 
 #include "app/AppSettings.h"
+#include "link/LinkTimings.h"
 #include "link/UsbDriver.h"
 #include "ui/DocKinds.h"
 #include "ui/Shell.h"
@@ -54,9 +55,10 @@ inline const QString kNoWorkspace = QStringLiteral(" ");
 class CMainFrame : public QMainWindow, public IShell {
     Q_OBJECT
 public:
-    // settingsPath: the "Param.ini" that Options writes.
+    // settingsPath: the "Param.ini" that Options writes. timings: the link's
+    // time limits (tests shorten them).
     CMainFrame(UsbDriverPtr driver, const CAppSettings& settings, const std::string& settingsPath,
-               QWidget* parent = nullptr);
+               QWidget* parent = nullptr, const LinkTimings& timings = {});
     ~CMainFrame() override;
 
     CLinkSession& Session() { return *m_session; }

@@ -39,6 +39,15 @@ void WaitPass()
     SleepMs(1);
 }
 
+// A wait on the user-interface thread that keeps the event loop running, so
+// that the windows go on answering while the link winds down.
+void WaitPassesFor(uint32_t ms)
+{
+    const uint32_t start = TickCount();
+    while (TickCount() - start < ms)
+        WaitPass();
+}
+
 // Update message of a view class, and whether it is held back while printing.
 int UpdateMessage(LinkViewClass c)
 {
@@ -261,12 +270,12 @@ void CLinkSession::DisconnectCommand()
             std::lock_guard<std::recursive_mutex> lock(g_csLock);
             length = waveDataLen;
         }
-        SleepMs(length <= 100000 ? m_timings.readModeWaitShortMs : m_timings.readModeWaitLongMs);
+        WaitPassesFor(length <= 100000 ? m_timings.readModeWaitShortMs : m_timings.readModeWaitLongMs);
     }
     m_pSender->ClearCommands();
     m_pSender->SendCommand(PlainCommand(kCmdStop));
     g_bSend.store(1);
-    SleepMs(m_timings.stopFrameWaitMs);
+    WaitPassesFor(m_timings.stopFrameWaitMs);
     g_ReadWfm.store(0);
     g_WaveTransOver.store(1);
     StopRunningViews();
