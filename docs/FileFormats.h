@@ -5,7 +5,7 @@
 //   QV_FILE_FORMAT(".wfm", CYTSheetDoc);
 //
 // and so gets the round trip and truncation tests that run over every
-// registered format (tests/gui/FileFormatsTest.cpp).
+// registered format (tests/gui/test_file_formats.cpp).
 #include <functional>
 #include <memory>
 #include <string>

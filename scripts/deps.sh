@@ -5,7 +5,7 @@ QV_PACKAGES=(cmake ninja-build g++ ccache pkg-config
   libusb-1.0-0-dev libgtest-dev libgmock-dev libbenchmark-dev libfftw3-dev
   dpkg-dev file)   # cpack -G DEB: dpkg-shlibdeps computes the package's dependencies
 # Needed by the tests only: sigrok-cli decodes the same bus traffic as our
-# decoders (tests/analysis/BusGoldenTest.cpp), which fail without it.
+# decoders (tests/analysis/test_bus_golden.cpp), which fail without it.
 QV_TEST_PACKAGES=(sigrok-cli)
 
 qv_install_missing() {

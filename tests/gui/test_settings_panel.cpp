@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "support/MessageRecorder.h"
 #include "PanelTestSupport.h"
 #include "ui/ShellHooks.h"
 #include "corvane/MessageTables.h"
@@ -34,19 +35,9 @@
 #include "tessary/UI_Sys_table.h"
 
 namespace {
-std::mutex g_messagesLock;
-std::vector<std::string> g_messages;
-
-void CollectMessage(const std::string& text)
-{
-    std::lock_guard<std::mutex> lock(g_messagesLock);
-    g_messages.push_back(text);
-}
-
 std::vector<std::string> Messages()
 {
-    std::lock_guard<std::mutex> lock(g_messagesLock);
-    return g_messages;
+    return CMessageRecorder::Messages();
 }
 
 LinkTimings QuickTimings()
@@ -102,14 +93,10 @@ void EditInDialog(QTreeWidget* tree, QTreeWidgetItem* item, const std::function<
 
 class SettingsPanelTest : public ::testing::Test {
 protected:
+    CMessageRecorder recorder;
     void SetUp() override
     {
         ResetPanelState();
-        {
-            std::lock_guard<std::mutex> lock(g_messagesLock);
-            g_messages.clear();
-        }
-        SetUserMessageSink(CollectMessage);
         std::string error;
         sim = CreateSimInstrument("model=0,ch1=sine:1k:2,ch2=none", &error);
         ASSERT_TRUE(sim) << error;
@@ -125,7 +112,6 @@ protected:
             session->DisconnectCommand();
         panel.reset();
         session.reset();
-        SetUserMessageSink(nullptr);
         ResetPanelState();
         ResetReadModeState();
     }

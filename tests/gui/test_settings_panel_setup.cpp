@@ -11,6 +11,7 @@
 #include <mutex>
 #include <vector>
 
+#include "support/MessageRecorder.h"
 #include "PanelTestSupport.h"
 #include "ScopedPrompts.h"
 #include "corvane/SharedState.h"
@@ -29,11 +30,6 @@ constexpr char kDescription[] =
     "[TOTAL] 120\n[START]\n[CONTROL-TYPE] 1\n[CONTROL-PAD] 99\n[DISPLAY-FORMAT] 1\n[VERT-CH1-VB] 2\n"
     "[TRIG-VPOS] 2\n[END]\n";
 
-std::vector<std::string> g_shown;
-void Collect(const std::string& text)
-{
-    g_shown.push_back(text);
-}
 
 // A panel record written by hand from the setup file's field table.
 QByteArray Record(uint16_t schema, uint32_t length, const std::vector<unsigned char>& block, const char* tail = "")
@@ -49,13 +45,12 @@ QByteArray Record(uint16_t schema, uint32_t length, const std::vector<unsigned c
 
 class SetupFileTest : public ::testing::Test {
 protected:
+    CMessageRecorder recorder;
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
         ParlexParam.TableClear();
         ASSERT_EQ(ParlexParam.Trans_Init(kDescription), 1);
-        g_shown.clear();
-        SetUserMessageSink(Collect);
         SetBlock(Pattern(7));
         g_openFileFlag.store(0);
         g_openFileName.clear();
@@ -70,7 +65,6 @@ protected:
         g_openFileName.clear();
         g_bRunThreadR.store(0);
         g_bTransfering.store(0);
-        SetUserMessageSink(nullptr);
         ParlexParam.TableClear();
     }
     static std::vector<unsigned char> Pattern(int seed, int length = kBlockBytes)
@@ -269,7 +263,7 @@ TEST_F(SetupFileTest, WorkspaceRecordKeepsTheBlockItCannotUse)
     CArchive other(Record(3, 40, Pattern(13, 40)));
     EXPECT_EQ(SerializeWorkspacePanel(other), 1);
     EXPECT_EQ(Block(), Pattern(7));
-    EXPECT_EQ(g_shown.size(), 1u);
+    EXPECT_EQ(CMessageRecorder::Messages().size(), 1u);
     CArchive empty(Record(3, 0, {}));
     EXPECT_EQ(SerializeWorkspacePanel(empty), 1);
     EXPECT_EQ(Block(), Pattern(7));

@@ -21,6 +21,7 @@
 #include <utility>
 #include <vector>
 
+#include "support/MessageRecorder.h"
 #include "PanelTestSupport.h"
 #include "corvane/MessageTables.h"
 #include "corvane/ValueTables.h"
@@ -30,11 +31,6 @@
 #include "settings/view/SettingsPanel.h"
 
 namespace {
-std::vector<std::string> g_shown;
-void Collect(const std::string& text)
-{
-    g_shown.push_back(text);
-}
 
 // Tree item number -> setting kind, as the settings tree is documented.
 const std::map<int, int> kItemKinds = {
@@ -77,15 +73,13 @@ void Walk(QTreeWidgetItem* item, std::vector<QTreeWidgetItem*>& out)
 
 class SettingsTreeTest : public ::testing::Test {
 protected:
+    CMessageRecorder recorder;
     void SetUp() override
     {
         ResetPanelState();
-        g_shown.clear();
-        SetUserMessageSink(Collect);
     }
     void TearDown() override
     {
-        SetUserMessageSink(nullptr);
         g_nLanguage = 0;
     }
 };
@@ -147,23 +141,23 @@ TEST_F(SettingsTreeTest, ClicksWhileDisconnectedAskToConnectFirst)
     Click(tree->viewport(), QPoint(mark.left() + 10, mark.center().y()));   // its check mark
     expandTo(ch1);
     Click(tree->viewport(), mark.center());
-    EXPECT_EQ(g_shown, (std::vector<std::string>(2, Msg(szConnectFirst))));
+    EXPECT_EQ(CMessageRecorder::Messages(), (std::vector<std::string>(2, Msg(szConnectFirst))));
     EXPECT_FALSE(root->isExpanded());
     EXPECT_EQ(ch1->checkState(0), Qt::Checked);
     EXPECT_EQ(g_wfmShow[0], 1);
 
-    g_shown.clear();
+    CMessageRecorder::Clear();
     root->setExpanded(true);
     QTreeWidgetItem* setup = root->child(1);
     DoubleClick(tree->viewport(), tree->visualItemRect(setup).center());
-    EXPECT_FALSE(g_shown.empty());
+    EXPECT_FALSE(CMessageRecorder::Messages().empty());
     EXPECT_FALSE(setup->isExpanded());
     EXPECT_FALSE(root->isExpanded());
 
-    g_shown.clear();
+    CMessageRecorder::Clear();
     root->setExpanded(true);
     EXPECT_EQ(panel.EditItem(root).outcome, EditOutcome::NotConnected);
-    EXPECT_EQ(g_shown, std::vector<std::string>{Msg(szConnectFirst)});
+    EXPECT_EQ(CMessageRecorder::Messages(), std::vector<std::string>{Msg(szConnectFirst)});
     EXPECT_FALSE(root->isExpanded());
 }
 

@@ -26,6 +26,7 @@
 #include "docs/view/YTSheetView.h"
 #include "link/LinkSession.h"
 #include "sim/SimInstrument.h"
+#include "support/SharedStateGuard.h"
 
 namespace {
 
@@ -296,6 +297,7 @@ TEST(SheetEndToEnd, SimulatedSineRunSaveReopen) {
     session.SetAcquisitionInterval(100);
     ASSERT_EQ(session.ConnectCommand(), 1);
     MallocWaveDataBuf(4000, 0, 0.8f);
+    CSharedStateGuard shared;
     {
         std::lock_guard<std::recursive_mutex> lock(g_csLock);
         g_wfmParam = tagWaveformParam{};
@@ -346,6 +348,4 @@ TEST(SheetEndToEnd, SimulatedSineRunSaveReopen) {
     ASSERT_TRUE(reopened.view->LoadDocument(path, &error)) << error.toStdString();
     EXPECT_EQ(reopened.sheet().trace[kTraceCH1].GetPointCount(), points);
     EXPECT_EQ(reopened.sheet().trace[kTraceCH1].GetPoint(1234), sample);
-    std::lock_guard<std::recursive_mutex> lock(g_csLock);
-    g_wfmParam = tagWaveformParam{};
 }

@@ -25,6 +25,7 @@
 #include "corvane/SharedState.h"
 #include "link/LinkSession.h"
 #include "sim/SimInstrument.h"
+#include "support/SharedStateGuard.h"
 
 namespace {
 // A session on a simulated instrument that is never connected; the link
@@ -44,8 +45,6 @@ protected:
     {
         frames.clear();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        g_bRunThreadR.store(0);
-        g_updateNum.store(0);
         session.reset();
     }
 
@@ -60,6 +59,7 @@ protected:
     }
     FakeView* ViewOf(CChildFrame* frame) { return static_cast<FakeView*>(frame->View()); }
 
+    CSharedStateGuard shared;   // goes last: the link flags stay up until the frames are gone
     std::unique_ptr<CLinkSession> session;
     std::vector<FakeView*> views;
     std::vector<std::unique_ptr<CChildFrame>> frames;
