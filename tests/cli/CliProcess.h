@@ -3,21 +3,13 @@
 // temporary folder for its input files.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+#include "support/CliRunner.h"
 
 class CliFolderTest : public ::testing::Test {
 protected:
@@ -35,20 +27,7 @@ protected:
     }
 
     // Runs quorvex-cli with the arguments (already quoted for the shell).
-    CliRun RunArgs(const std::string& arguments) const {
-        const std::string errFile = (dir / "stderr.txt").string();
-        const std::string line = "'" QV_BIN_DIR "/quorvex-cli' " + arguments + " 2>'" + errFile + "'";
-        CliRun run;
-        FILE* pipe = popen(line.c_str(), "r");
-        if (pipe == nullptr) return run;
-        char chunk[4096];
-        for (std::size_t got; (got = std::fread(chunk, 1, sizeof chunk, pipe)) > 0;) run.out.append(chunk, got);
-        const int raw = pclose(pipe);
-        run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        std::ifstream err(errFile);
-        run.err.assign(std::istreambuf_iterator<char>(err), {});
-        return run;
-    }
+    static CliRun RunArgs(const std::string& arguments) { return RunCliLine(arguments); }
 
     static int LineCount(const std::string& text) { return static_cast<int>(std::count(text.begin(), text.end(), '\n')); }
 

@@ -1,10 +1,9 @@
 // quorvex-cli decode, run as a separate process: on records written to files
 // and on a record captured from the simulated instrument.
 #include "analysis/BusTraffic.h"
+#include "support/CliRunner.h"
 
 #include <gtest/gtest.h>
-
-#include <sys/wait.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -15,23 +14,7 @@ namespace {
 namespace fs = std::filesystem;
 using namespace bustraffic;
 
-struct CliRun {
-    int status = -1;
-    std::string out;
-};
-
-CliRun RunCli(const std::string& arguments) {
-    const std::string line = "'" QV_BIN_DIR "/quorvex-cli' " + arguments + " 2>/dev/null";
-    CliRun run;
-    FILE* pipe = popen(line.c_str(), "r");
-    if (pipe == nullptr) return run;
-    char chunk[4096];
-    for (std::size_t got; (got = std::fread(chunk, 1, sizeof chunk, pipe)) > 0;)
-        run.out.append(chunk, got);
-    const int raw = pclose(pipe);
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return run;
-}
+CliRun RunCli(const std::string& arguments) { return RunCliLine(arguments); }
 
 class DecodeCommand : public ::testing::Test {
 protected:
