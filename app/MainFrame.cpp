@@ -31,7 +31,6 @@
 #include "corvane/MessageTables.h"
 #include "corvane/SharedState.h"
 #include "corvane/WaveMemory.h"
-#include "docs/Archive.h"
 #include "link/LinkSession.h"
 #include "link/view/FrontPanelEntry.h"
 #include "parlex/Parlex.h"
@@ -512,10 +511,8 @@ bool CMainFrame::WriteWorkspace(const QString& path)
     for (CChildFrame* frame : ChildFrames())
         if (!frame->View()->IsPlaceholder())
             windows.push_back({&frame->Kind(), frame->View()});
-    CArchive ar;
     QString error;
-    if (!CWorkspaceFile::Write(ar, QFileInfo(path).fileName(), windows) ||
-        !SaveFileAtomically(path, ar.Buffer(), &error)) {
+    if (!CWorkspaceFile::Save(path, windows, &error)) {
         TellUser(this, tr("Can not write the workspace file %1. %2").arg(path, error));
         return false;
     }
@@ -526,21 +523,19 @@ bool CMainFrame::WriteWorkspace(const QString& path)
 
 int CMainFrame::ReadWorkspace(const QString& path)
 {
-    QByteArray bytes;
-    QString error;
-    if (!LoadFileBytes(path, &bytes, qint64(1) << 30, &error)) {
-        TellUser(this, tr("Can not open the workspace file %1. %2").arg(path, error));
-        return -1;
-    }
-    CArchive ar(bytes);
-    QString storedName;
-    const int restored = CWorkspaceFile::Read(ar, &storedName, [this](const DocKind& kind, const QString& title) {
+    QString storedName, error;
+    const auto make = [this](const DocKind& kind, const QString& title) {
         CChildFrame* frame = AddChildFrame(kind, title);
         if (!frame->View()->IsPlaceholder())
             return frame->View();
         frame->CloseWithoutAsking();
         return static_cast<IChildView*>(nullptr);
-    });
+    };
+    const int restored = CWorkspaceFile::Load(path, &storedName, make, &error);
+    if (restored == CWorkspaceFile::kUnreadable) {
+        TellUser(this, tr("Can not open the workspace file %1. %2").arg(path, error));
+        return -1;
+    }
     if (restored < 0) {
         TellUser(this, tr("The workspace file %1 is damaged or holds a window this version cannot open.").arg(path));
         return -1;

@@ -1,5 +1,7 @@
 #include "app/WorkspaceFile.h"
 
+#include <QFileInfo>
+
 #include <array>
 
 #include "ui/ChildView.h"
@@ -51,6 +53,21 @@ int CWorkspaceFile::Read(CArchive& ar, QString* storedName, const WindowMaker& m
         ++restored;
     }
     return restored;
+}
+
+int CWorkspaceFile::Save(const QString& path, const std::vector<Window>& windows, QString* error)
+{
+    CArchive ar;
+    return Write(ar, QFileInfo(path).fileName(), windows) && SaveFileAtomically(path, ar.Buffer(), error);
+}
+
+int CWorkspaceFile::Load(const QString& path, QString* storedName, const WindowMaker& make, QString* error)
+{
+    QByteArray bytes;
+    if (!LoadFileBytes(path, &bytes, kMaxFileSize, error))
+        return kUnreadable;
+    CArchive ar(bytes);
+    return Read(ar, storedName, make);
 }
 
 QString CWorkspaceFile::WithExtension(const QString& name)

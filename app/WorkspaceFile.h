@@ -20,6 +20,9 @@ struct DocKind;
 
 class CWorkspaceFile {
 public:
+    // Workspace files are read whole; none is near this size.
+    static constexpr qint64 kMaxFileSize = qint64(1) << 30;
+
     struct Window {
         const DocKind* kind;
         IChildView* view;
@@ -37,6 +40,13 @@ public:
     // the number of windows restored, or -1 when the file is damaged (the
     // windows made before the damage stay).
     static int Read(CArchive& ar, QString* storedName, const WindowMaker& make);
+
+    // The file itself: Write into a file written atomically (non-zero on
+    // success, else *error says why), and Read from a whole file
+    // (kUnreadable when it cannot be read, *error says why).
+    static constexpr int kUnreadable = -2;
+    static int Save(const QString& path, const std::vector<Window>& windows, QString* error);
+    static int Load(const QString& path, QString* storedName, const WindowMaker& make, QString* error);
 
     // The name with ".wrk" appended unless its last four characters are ".wrk".
     static QString WithExtension(const QString& name);
