@@ -4,7 +4,9 @@
 #include "corvane/ScaleConversion.h"
 #include "corvane/TextNumber.h"
 
+#include <algorithm>
 #include <cmath>
+#include <optional>
 #include <vector>
 
 const std::array<MeasureItem, kMeasureItemCount> kMeasureItems = {{
@@ -50,10 +52,26 @@ struct RecordStats {
     std::array<size_t, 256> histogram{};
 };
 
+// Counts the samples of each byte value. Four tables in turn let the
+// increments of neighbouring samples proceed side by side even when they hit
+// the same value, as a steady signal's samples do.
+void CountBytes(const uint8_t* samples, size_t count, std::array<size_t, 256>& histogram) {
+    constexpr size_t kBlock = size_t{1} << 24; // 32-bit tables cannot overflow within a block
+    for (size_t start = 0; start < count; start += kBlock) {
+        std::array<std::array<uint32_t, 256>, 4> part{};
+        const size_t end = std::min(count, start + kBlock);
+        size_t i = start;
+        for (; i + 4 <= end; i += 4)
+            for (size_t t = 0; t < 4; ++t) ++part[t][samples[i + t]];
+        for (; i < end; ++i) ++part[0][samples[i]];
+        for (size_t b = 0; b < 256; ++b) histogram[b] += size_t{part[0][b]} + part[1][b] + part[2][b] + part[3][b];
+    }
+}
+
 RecordStats Gather(const MeasureInput& in) {
     RecordStats st;
     int64_t sum = 0;
-    for (size_t i = 0; i < in.count; ++i) ++st.histogram[in.samples[i]];
+    CountBytes(in.samples, in.count, st.histogram);
     for (int b = 0; b < 256; ++b) {
         const size_t n = st.histogram[static_cast<size_t>(b)];
         if (n == 0) continue;
@@ -82,27 +100,47 @@ int CountAtRank(const RecordStats& st, size_t k) {
 // band: the last sample at or below m before a rise past m + 3, the last
 // sample at or above m before a fall past m - 3. The backward search of each
 // crossing is the running index of the last such sample, so the scan stays
-// linear however long the record sits on one side.
-std::vector<size_t> FindCrossings(const MeasureInput& in, int m) {
-    std::vector<size_t> c;
-    bool high = false, low = false;
-    ptrdiff_t lastAtOrBelow = -1, lastAtOrAbove = -1;
-    for (size_t i = 0; i < in.count; ++i) {
-        const int s = SampleCount(in.samples[i]);
-        if (s <= m) lastAtOrBelow = static_cast<ptrdiff_t>(i);
-        if (s >= m) lastAtOrAbove = static_cast<ptrdiff_t>(i);
-        if (s - m > kDeadBand && !high && lastAtOrBelow >= 0) {
-            c.push_back(static_cast<size_t>(lastAtOrBelow));
-            high = true;
-            low = false;
-        } else if (m - s > kDeadBand && !low && lastAtOrAbove >= 0) {
-            c.push_back(static_cast<size_t>(lastAtOrAbove));
-            low = true;
-            high = false;
+// linear however long the record sits on one side. The record is scanned only
+// as far as the crossings asked for: the period and the edges are found among
+// the first few.
+class CCrossings {
+public:
+    CCrossings(const MeasureInput& in, int m) : m_in(in), m_mid(m) {}
+
+    // Whether the record has a crossing k (0-based).
+    bool Has(size_t k) {
+        while (m_found.size() <= k && m_next < m_in.count) ScanToNext();
+        return k < m_found.size();
+    }
+    size_t operator[](size_t k) const { return m_found[k]; }
+
+private:
+    void ScanToNext() {
+        const size_t before = m_found.size();
+        for (; m_next < m_in.count && m_found.size() == before; ++m_next) {
+            const size_t i = m_next;
+            const int s = SampleCount(m_in.samples[i]);
+            if (s <= m_mid) m_lastAtOrBelow = static_cast<ptrdiff_t>(i);
+            if (s >= m_mid) m_lastAtOrAbove = static_cast<ptrdiff_t>(i);
+            if (s - m_mid > kDeadBand && !m_high && m_lastAtOrBelow >= 0) {
+                m_found.push_back(static_cast<size_t>(m_lastAtOrBelow));
+                m_high = true;
+                m_low = false;
+            } else if (m_mid - s > kDeadBand && !m_low && m_lastAtOrAbove >= 0) {
+                m_found.push_back(static_cast<size_t>(m_lastAtOrAbove));
+                m_low = true;
+                m_high = false;
+            }
         }
     }
-    return c;
-}
+
+    const MeasureInput& m_in;
+    const int m_mid;
+    std::vector<size_t> m_found;
+    size_t m_next = 0;
+    bool m_high = false, m_low = false;
+    ptrdiff_t m_lastAtOrBelow = -1, m_lastAtOrAbove = -1;
+};
 
 // The period and the pulse measured inside it, as crossing positions.
 struct PeriodChoice {
@@ -111,9 +149,10 @@ struct PeriodChoice {
     bool hasPulse = false;
 };
 
-PeriodChoice ChoosePeriod(const std::vector<size_t>& c) {
+PeriodChoice ChoosePeriod(CCrossings& c) {
     PeriodChoice p;
-    const size_t n = c.size();
+    size_t n = 0; // crossings, counted up to 5
+    while (n < 5 && c.Has(n)) ++n;
     if (n < 2) return p;
     // 2 crossings: one pulse, no period; 3: c0..c2; 4: c1..c3; 5 or more: c2..c4.
     const size_t first = n == 2 ? 0 : (n == 3 ? 0 : (n == 4 ? 1 : 2));
@@ -137,12 +176,12 @@ struct Edge {
     size_t from = 0, to = 0;
 };
 
-Edge FindEdge(const MeasureInput& in, const std::vector<size_t>& c, int startLevel, int endLevel, bool rising) {
+Edge FindEdge(const MeasureInput& in, CCrossings& c, int startLevel, int endLevel, bool rising) {
     auto atStart = [&](int s) { return rising ? s < startLevel : s >= startLevel; };
     auto pastEnd = [&](int s) { return rising ? s > endLevel : s <= endLevel; };
-    for (size_t k = 0; k < c.size(); ++k) {
+    for (size_t k = 0; c.Has(k); ++k) {
         const size_t lower = k > 0 ? c[k - 1] : 0;
-        const size_t upper = k + 1 < c.size() ? c[k + 1] + 1 : in.count;
+        const size_t upper = c.Has(k + 1) ? c[k + 1] + 1 : in.count;
         Edge e;
         for (size_t j = c[k] + 1; j-- > lower;)
             if (atStart(SampleCount(in.samples[j]))) {
@@ -173,7 +212,7 @@ public:
         v.value[MES_VRMS] = static_cast<float>(std::sqrt(m_st.sumSquares / n) * m_in.voltsPerDiv / kCountsPerDivision);
         m_mid = (m_st.maxCount + m_st.minCount) / 2;
         TopAndBase(v);
-        m_crossings = FindCrossings(m_in, m_mid);
+        m_crossings.emplace(m_in, m_mid);
         PeriodAndWidths(v);
         Edges(v);
         PeriodSpan(v);
@@ -207,7 +246,7 @@ private:
     }
 
     void PeriodAndWidths(tagMeasureValue& v) {
-        m_period = ChoosePeriod(m_crossings);
+        m_period = ChoosePeriod(*m_crossings);
         if (!m_period.hasPulse) return;
         const size_t pulse = m_period.pulseEnd - m_period.pulseStart;
         const size_t period = m_period.spanEnd - m_period.spanStart;
@@ -235,10 +274,10 @@ private:
         const int span = m_top - m_base;
         const int lo10 = m_base + span / 10, hi90 = m_base + 9 * span / 10;
         const int lo1 = m_base + span / 100 + 1, hi99 = m_base + span * 99 / 100 - 1;
-        const Edge rise = FindEdge(m_in, m_crossings, lo10, hi90, true);
-        const Edge fall = FindEdge(m_in, m_crossings, hi90, lo10, false);
-        const Edge riseWidth = FindEdge(m_in, m_crossings, lo1, hi99, true);
-        const Edge fallWidth = FindEdge(m_in, m_crossings, hi99, lo1, false);
+        const Edge rise = FindEdge(m_in, *m_crossings, lo10, hi90, true);
+        const Edge fall = FindEdge(m_in, *m_crossings, hi90, lo10, false);
+        const Edge riseWidth = FindEdge(m_in, *m_crossings, lo1, hi99, true);
+        const Edge fallWidth = FindEdge(m_in, *m_crossings, hi99, lo1, false);
         v.value[MES_RISE_TIME] = EdgeDuration(rise);
         v.value[MES_FALL_TIME] = EdgeDuration(fall);
         v.value[MES_RISE_WIDTH] = EdgeDuration(riseWidth);
@@ -280,7 +319,7 @@ private:
     RecordStats m_st;
     int m_mid = 0;
     int m_top = 0, m_base = 0;
-    std::vector<size_t> m_crossings;
+    std::optional<CCrossings> m_crossings;
     PeriodChoice m_period;
     bool m_hasPeriod = false;
 };

@@ -7,10 +7,11 @@
 // frequency in Hz, the duties and the over/preshoot as ratios, the slew rate
 // in µV/µs.
 //
-// Cost: one pass for the extremes, sums and a 256-bin histogram (the 5 % and
-// 95 % ranks come from the histogram, no sort), one pass for the crossings of
-// the mid level, and edge searches that stop at the first crossing that has
-// an edge. Deep records (800000 samples) stay linear.
+// Cost: one pass for a 256-bin histogram (the extremes, the sums and the 5 %
+// and 95 % ranks come from it, no sort), a scan for the crossings of the mid
+// level that stops once it has those the period and the edges need, and edge
+// searches that stop at the first crossing that has an edge. Deep records
+// (800000 samples) stay linear.
 #pragma once
 
 #include "corvane/SharedState.h"
