@@ -52,6 +52,9 @@ struct ArithmeticResult {
 // yields an empty result.
 ArithmeticResult ComputeArithmetic(const ArithmeticSources& sources, int firstInput, int secondInput,
                                    int operation);
+// The same into result, reusing its buffers (an update per acquisition).
+void ComputeArithmetic(const ArithmeticSources& sources, int firstInput, int secondInput, int operation,
+                       ArithmeticResult& result);
 
 // Operation code of an operation name in either language, or current when
 // the name matches none of the five.

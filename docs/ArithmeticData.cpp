@@ -77,9 +77,15 @@ std::span<const std::uint8_t> CArithmeticData::Channel(int input) const {
 }
 
 ArithmeticResult CArithmeticData::Compute() const {
+    ArithmeticResult result;
+    Compute(result);
+    return result;
+}
+
+void CArithmeticData::Compute(ArithmeticResult& result) const {
     const ArithmeticSources sources{Channel(kInputCH1), Channel(kInputCH2), ch1VoltsPerDivision,
                                     ch2VoltsPerDivision};
-    return ComputeArithmetic(sources, m_firstInput, m_secondInput, m_operation);
+    ComputeArithmetic(sources, m_firstInput, m_secondInput, m_operation, result);
 }
 
 int CArithmeticData::TakeTransfer(const tagWaveformParam& wfm, const std::uint8_t* ch1, const std::uint8_t* ch2,

@@ -68,6 +68,8 @@ public:
 
     // The result of the chosen operation over the two records.
     ArithmeticResult Compute() const;
+    // The same into result, reusing its buffers.
+    void Compute(ArithmeticResult& result) const;
 
 private:
     CMemberBlock m_block;

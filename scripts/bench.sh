@@ -59,6 +59,11 @@ BUDGETS = """
 sheet repaint, 800,000 samples, both channels | bench_sheet/BM_Repaint/800000 | bench_sheet/BM_Repaint/3200 | ratio<=3 figure<=8
 sheet acquisition update, 800,000 samples | bench_sheet/BM_AcquisitionUpdate/800000 | bench_sheet/BM_CopyBothRecords/800000 | ratio<=5
 measurement update, 800,000 samples | bench_measure/BM_MeasureWaveform/800000 | bench_measure/BM_RecordCopy/800000 | ratio<=10
+arithmetic update, 800,000 samples, add | bench_arithmetic/BM_ArithmeticUpdate/0 | bench_arithmetic/BM_CopyBothRecords | ratio<=5
+arithmetic update, 800,000 samples, subtract | bench_arithmetic/BM_ArithmeticUpdate/1 | bench_arithmetic/BM_CopyBothRecords | ratio<=5
+arithmetic update, 800,000 samples, multiply | bench_arithmetic/BM_ArithmeticUpdate/2 | bench_arithmetic/BM_CopyBothRecords | ratio<=5
+arithmetic update, 800,000 samples, divide | bench_arithmetic/BM_ArithmeticUpdate/3 | bench_arithmetic/BM_CopyBothRecords | ratio<=5
+arithmetic update, 800,000 samples, RMS sum | bench_arithmetic/BM_ArithmeticUpdate/4 | bench_arithmetic/BM_CopyBothRecords | ratio<=5
 bus decode, 800,000-sample I2C record (clock and data) | bench_bus/BM_I2CDecode800k | bench_sheet/BM_CopyBothRecords/800000 | ratio<=20
 bus decode against sigrok-cli | bench_bus/BM_I2CDecode800k | bench_bus/BM_SigrokCliI2C800k | ratio<=1
 """

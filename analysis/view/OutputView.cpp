@@ -21,7 +21,7 @@ COutputView::COutputView(QWidget* parent) : QWidget(parent) {
 }
 
 void COutputView::Recompute(const CArithmeticData& data) {
-    m_result = data.Compute();
+    data.Compute(m_result);
     m_factor = data.scaleFactor;
     update();
 }

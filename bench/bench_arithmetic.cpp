@@ -1,0 +1,65 @@
+// The arithmetic window's update at the longest store depth: both records
+// taken into the window's buffer and the chosen operation over them, for each
+// operation, beside a plain copy of both records.
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+#include "corvane/MessageTables.h"
+#include "corvane/SharedState.h"
+#include "docs/ArithmeticData.h"
+
+namespace {
+
+constexpr int kLength = 800000;
+
+// CH1 a sine of 60 counts, CH2 a slower one of 40 (zero now and then, so the
+// division meets zero divisors), at different scales.
+struct Records {
+    Records() : ch1(kLength), ch2(kLength) {
+        for (int i = 0; i < kLength; ++i) {
+            ch1[i] = static_cast<uint8_t>(static_cast<int8_t>(std::lround(60 * std::sin(i * 2 * M_PI / 640))));
+            ch2[i] = static_cast<uint8_t>(static_cast<int8_t>(std::lround(40 * std::cos(i * 2 * M_PI / 2000))));
+        }
+        wfm.llCH1VoltBase = 1000000;
+        wfm.llCH2VoltBase = 500000;
+    }
+    std::vector<uint8_t> ch1, ch2;
+    tagWaveformParam wfm;
+};
+
+const Records& TheRecords() {
+    static const Records records;
+    return records;
+}
+
+void BM_CopyBothRecords(benchmark::State& state) {
+    const Records& r = TheRecords();
+    std::vector<uint8_t> a(kLength), b(kLength);
+    for (auto _ : state) {
+        std::memcpy(a.data(), r.ch1.data(), kLength);
+        std::memcpy(b.data(), r.ch2.data(), kLength);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_CopyBothRecords)->Unit(benchmark::kMicrosecond);
+
+void BM_ArithmeticUpdate(benchmark::State& state) {
+    const Records& r = TheRecords();
+    CArithmeticData data;
+    data.SetOperationName(szMthOperation[0][state.range(0)]);
+    ArithmeticResult result;
+    for (auto _ : state) {
+        data.TakeTransfer(r.wfm, r.ch1.data(), r.ch2.data(), kLength);
+        data.Compute(result);
+        benchmark::DoNotOptimize(result.peak);
+    }
+    state.SetLabel(szMthOperation[0][state.range(0)]);
+}
+BENCHMARK(BM_ArithmeticUpdate)->DenseRange(0, 4)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
