@@ -4,13 +4,17 @@
 #include <QEvent>
 #include <QEventLoop>
 #include <QImage>
+#include <QMdiArea>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdio>
+#include <vector>
 #include <mutex>
 
 #include "app/ChildFrame.h"
 #include "app/MainFrame.h"
+#include "ui/DocKinds.h"
 #include "ui/ShellHooks.h"
 #include "ui/UserPrompts.h"
 #include "corvane/SharedState.h"
@@ -93,22 +97,36 @@ bool CDemoScript::PressKey(const char* name)
     return seen;
 }
 
-void CDemoScript::RunWaveformWindow()
+// One window of every kind runs for a while; each is then shown maximized
+// and saved as DIR/window-<kind>.png, the waveform sheet last, so that the
+// main window's screenshot shows it.
+void CDemoScript::RunDataWindows()
 {
-    CChildFrame* window = m_frame.NewWindow(*KindByTypeName(QStringLiteral("YTSheet")));
-    window->showMaximized();
-    Step(QStringLiteral("opened window %1%2")
-             .arg(window->windowTitle(),
-                  window->View()->IsPlaceholder() ? QStringLiteral(" (placeholder view)") : QString()));
-    if (window->Run()) {
-        Step(QStringLiteral("running %1 for %2 s (timer 2 every %3 ms)")
-                 .arg(window->windowTitle())
-                 .arg(kRunMs / 1000)
-                 .arg(m_frame.AcquisitionInterval()));
-        Wait(kRunMs);
+    std::vector<CChildFrame*> windows;
+    for (const DocKind& kind : DocKinds())
+        if (CChildFrame* window = m_frame.NewWindow(kind))
+            windows.push_back(window);
+    for (CChildFrame* window : windows) {
+        window->Run();
+        Step(QStringLiteral("opened %1%2")
+                 .arg(window->windowTitle(), window->View()->IsPlaceholder() ? QStringLiteral(" (placeholder view)")
+                                                                             : QString()));
+    }
+    Step(QStringLiteral("running the windows for %1 s (timer 2 every %2 ms)")
+             .arg(kRunMs / 1000)
+             .arg(m_frame.AcquisitionInterval()));
+    Wait(kRunMs);
+    std::stable_partition(windows.begin(), windows.end(),
+                          [](CChildFrame* w) { return w->Kind().typeName != QLatin1String("YTSheet"); });
+    for (CChildFrame* window : windows) {
         window->Stop();
-        Step(QStringLiteral("stopped %1").arg(window->windowTitle()));
+        m_frame.MdiArea()->setActiveSubWindow(window);
+        window->showMaximized();
         Wait(kSettleMs);   // the window's toolbar lays itself out again
+        const QString path =
+            QDir(m_folder).filePath(QStringLiteral("window-%1.png").arg(QLatin1String(window->Kind().typeName)));
+        QDir().mkpath(m_folder);
+        Step(QStringLiteral("window %1 %2: %3").arg(window->windowTitle(), window->grab().save(path) ? "saved" : "NOT saved", path));
     }
 }
 
@@ -162,7 +180,7 @@ int CDemoScript::Run()
     bool ok = WaitForNewScreen(kScreenWaitMs);
     for (const char* key : kDemoKeys)
         ok = PressKey(key) && ok;
-    RunWaveformWindow();
+    RunDataWindows();
     ok = SaveScreenshots() && ok;
 
     Step(QStringLiteral("disconnecting"));

@@ -1,7 +1,8 @@
 #pragma once
 // The scripted demonstration (--demo=DIR): connects, presses a few
-// front-panel keys, runs a waveform window for a moment, saves screenshots
-// of the main window and of the instrument's screen into DIR, disconnects.
+// front-panel keys, runs one data window of every kind for a moment, saves
+// screenshots of each window, the main window, the front panel and the
+// instrument's screen into DIR, disconnects.
 // Each step is printed on stdout as it happens. Questions are answered "No"
 // and notices printed, since nobody is there to click.
 #include <QObject>
@@ -25,7 +26,7 @@ private:
     static void Wait(int ms);
     bool PressKey(const char* name);
     bool WaitForNewScreen(int timeoutMs);
-    void RunWaveformWindow();
+    void RunDataWindows();
     bool SaveScreenshots();
 
     CMainFrame& m_frame;
