@@ -123,6 +123,20 @@ constexpr std::array<std::int32_t, kSpectrumBins> MakeLog10Micro() {
     return table;
 }
 
+constexpr FftPassTwiddles MakePassTwiddles(const FftTwiddleTable& cos, const FftTwiddleTable& sin,
+                                           const FftTwiddleTable& cosMinusSin) {
+    FftPassTwiddles table{};
+    for (int half = kFftFirstWidePass; half <= kSpectrumBins; half *= 2) {
+        const int stride = kSpectrumBins / half;
+        for (int j = 0; j < half; ++j) {
+            table.cos[half - kFftFirstWidePass + j] = cos[stride * j];
+            table.sin[half - kFftFirstWidePass + j] = sin[stride * j];
+            table.cosMinusSin[half - kFftFirstWidePass + j] = cosMinusSin[stride * j];
+        }
+    }
+    return table;
+}
+
 } // namespace
 
 constexpr FftIndexTable kFftBitReverse = MakeBitReverse();
@@ -134,3 +148,4 @@ constexpr FftWindowTable kFlatTopWindow = MakeFlatTop();
 constexpr FftWindowTable kHanningWindow = MakeHanning();
 constexpr FftWindowTable kTriangularWindow = MakeTriangular();
 constexpr std::array<std::int32_t, kSpectrumBins> kLog10Micro = MakeLog10Micro();
+constexpr FftPassTwiddles kFftPassTwiddles = MakePassTwiddles(kFftCos, kFftSin, kFftCosMinusSin);

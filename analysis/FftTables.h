@@ -34,6 +34,18 @@ extern const FftWindowTable kHanningWindow;
 // Triangle n for n < 1024, 2047 - n above, 0 .. 1023.
 extern const FftWindowTable kTriangularWindow;
 
+// The twiddles of the passes that pair elements at least 8 apart, in the
+// order each pass reads them: the pass pairing elements `half` apart (8, 16,
+// .., 1024) finds twiddle j (table index 1024 / half * j) at entry half - 8 + j.
+// Whole blocks of 8 entries start on 32-byte boundaries.
+struct FftPassTwiddles {
+    alignas(32) std::array<std::int32_t, kFftSize> cos;
+    alignas(32) std::array<std::int32_t, kFftSize> sin;
+    alignas(32) std::array<std::int32_t, kFftSize> cosMinusSin;
+};
+inline constexpr int kFftFirstWidePass = 8; // smallest half-size in kFftPassTwiddles
+extern const FftPassTwiddles kFftPassTwiddles;
+
 // log10(i + 1) rounded to six decimal places, held exactly as an integer
 // number of millionths (entry 1 = 301030, entry 1023 = 3010300).
 extern const std::array<std::int32_t, kSpectrumBins> kLog10Micro;
