@@ -6,15 +6,21 @@
 //   QV_CLI_COMMAND("protocol", "FILE", "print the protocol table of a description", RunProtocol);
 //
 // Exit statuses: 0 success, 1 the operation failed, 2 bad usage or unreadable input.
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "backend/UsbBackend.h"
 
+class CHeadlessSettings;
+
 struct CliContext {
     std::vector<std::string> args;  // arguments after the command name
     UsbBackendArgs backend;         // --sim[=OPTIONS] or --usb (backend/UsbBackend.h)
     unsigned language = 0;          // --language N (0 English, 1 Chinese)
+    // The settings-panel connection that the commands of one invocation
+    // share (SettingsCli.h); null until the first of them connects.
+    std::shared_ptr<CHeadlessSettings> settingsPanel;
 };
 
 using CliHandler = int (*)(CliContext&);

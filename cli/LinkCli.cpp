@@ -8,6 +8,7 @@
 #include <mutex>
 
 #include "corvane/MessageTables.h"
+#include "settings/HeadlessSettings.h"
 #include "corvane/SharedState.h"
 #include "corvane/UiHelpers.h"
 #include "link/DSOSetup.h"
@@ -57,8 +58,9 @@ char s_name[] = "quorvex-cli";
 char* s_argv[] = {s_name, nullptr};
 }  // namespace
 
-CCliLink::CCliLink(const CliContext& ctx)
+CCliLink::CCliLink(CliContext& ctx)
 {
+    ctx.settingsPanel.reset();
     if (!QCoreApplication::instance())
         m_app = std::make_unique<QCoreApplication>(s_argc, s_argv);
     SetDoEventPump([] { QCoreApplication::processEvents(); });

@@ -16,7 +16,8 @@ class QObject;
 
 class CCliLink {
 public:
-    explicit CCliLink(const CliContext& ctx);
+    // Closes the settings-panel connection of ctx first: one link at a time.
+    explicit CCliLink(CliContext& ctx);
     ~CCliLink();
 
     // Connects (a few attempts, for lossy links). Returns 0 and prints the

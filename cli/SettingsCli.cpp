@@ -11,8 +11,12 @@ namespace {
 constexpr uint32_t kConnectTimeoutMs = 10000;
 }
 
-std::unique_ptr<CHeadlessSettings> ConnectSettingsPanel(const CliContext& ctx, int& status)
+CHeadlessSettings* ConnectSettingsPanel(CliContext& ctx, int& status)
 {
+    status = 0;
+    if (ctx.settingsPanel && g_bRunThreadR.load() == 1)
+        return ctx.settingsPanel.get();
+    ctx.settingsPanel.reset();
     g_nLanguage = ctx.language;
     const UsbBackend backend = CreateUsbBackend(ctx.backend, ProgramSettingsFile());
     if (!backend.driver) {
@@ -26,6 +30,6 @@ std::unique_ptr<CHeadlessSettings> ConnectSettingsPanel(const CliContext& ctx, i
         status = 1;
         return nullptr;
     }
-    status = 0;
-    return panel;
+    ctx.settingsPanel = std::move(panel);
+    return ctx.settingsPanel.get();
 }

@@ -1,9 +1,13 @@
 // quorvex-cli capture [--count N] [--csv FILE] [--interval MS]: runs the
-// acquisition cycle as the main frame does (timer 2 every MS milliseconds,
-// read mode, settings decode, waveform requests) until N records have
-// arrived, prints one line per record and writes them as CSV (time in
-// seconds, CH1 and CH2 in volts). A progress count goes to a terminal's
-// stderr; the CSV holds nothing but the data and is written atomically.
+// acquisition cycle as the main frame does (read mode, settings decode,
+// waveform requests) until N records have arrived, prints one line per
+// record and writes them as CSV (time in seconds, CH1 and CH2 in volts).
+// Acquisitions follow each other back to back, each starting as soon as the
+// previous one has ended; with --interval, timer 2 starts them every MS
+// milliseconds instead, as in the desktop program. At the end it prints the
+// rate reached beside the rate the protocol allows (LinkPace.h). A progress
+// count goes to a terminal's stderr; the CSV holds nothing but the data and
+// is written atomically.
 #include <unistd.h>
 
 #include <algorithm>
@@ -16,19 +20,24 @@
 #include <string>
 
 #include "cli/CliCommand.h"
+#include "cli/LinkPace.h"
 #include "cli/SettingsCli.h"
 #include "corvane/SharedState.h"
 #include "link/LinkSession.h"
+#include "link/LinkTimings.h"
 #include "settings/CaptureRun.h"
 #include "settings/HeadlessSettings.h"
 #include "settings/SettingsModel.h"
 
 namespace {
 constexpr uint32_t kRecordTimeoutMs = 15000;  // per record, on top of the interval
+// Timer 2 behind back-to-back acquisitions: restarts the cycle should an
+// acquisition end without a record.
+constexpr int kFallbackIntervalMs = 1000;
 
 struct CaptureOptions {
     int count = 1;
-    int intervalMs = 200;
+    int intervalMs = 0;  // 0: back to back
     std::string csv;
 };
 
@@ -76,6 +85,22 @@ std::string Range(const std::vector<double>& volts)
     return text;
 }
 
+double PerSecond(double count, double seconds)
+{
+    return seconds > 0 ? count / seconds : 0.0;
+}
+
+void PrintPace(int taken, double seconds, const CLinkPace::Figures& f, uint32_t pollMs)
+{
+    const double rate = PerSecond(taken, seconds), bound = PerSecond(taken, f.boundSeconds);
+    std::fprintf(stderr, "%d records in %.2f s (%.1f records/s)\n", taken, seconds, rate);
+    std::fprintf(stderr,
+                 "the protocol allows %.1f records/s: %llu frames, each at most a %u ms poll plus its answer "
+                 "(answers %.2f s); reached %.0f %%\n",
+                 bound, static_cast<unsigned long long>(f.frames), pollMs, f.answerSeconds,
+                 bound > 0 ? 100.0 * rate / bound : 0.0);
+}
+
 int RunCapture(CliContext& ctx)
 {
     CaptureOptions opt;
@@ -84,11 +109,13 @@ int RunCapture(CliContext& ctx)
         return 2;
     }
     int status = 0;
-    std::unique_ptr<CHeadlessSettings> connected = ConnectSettingsPanel(ctx, status);
+    CHeadlessSettings* connected = ConnectSettingsPanel(ctx, status);
     if (!connected) return status;
     CHeadlessSettings& panel = *connected;
-    panel.Session().SetAcquisitionInterval(opt.intervalMs);
+    panel.Session().SetAcquisitionInterval(opt.intervalMs > 0 ? opt.intervalMs : kFallbackIntervalMs);
     CCaptureRun run(panel.Session(), panel.Model());
+    run.SetBackToBack(opt.intervalMs == 0);
+    const CLinkPace pace(panel.Session().Sender(), panel.Session().Timings().sendPollMs);
     const bool terminal = isatty(STDERR_FILENO) != 0;
     int n = 0;
     const auto start = std::chrono::steady_clock::now();
@@ -105,7 +132,7 @@ int RunCapture(CliContext& ctx)
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     if (terminal)
         std::fprintf(stderr, "\n");
-    std::fprintf(stderr, "%d records in %.2f s (%.1f records/s)\n", taken, seconds, seconds > 0 ? taken / seconds : 0.0);
+    PrintPace(taken, seconds, pace.Measured(), panel.Session().Timings().sendPollMs);
     if (!opt.csv.empty()) {
         const std::vector<CapturedRecord> records(run.Records().begin(), run.Records().begin() + taken);
         if (const std::string failed = WriteCaptureCsv(opt.csv, records); !failed.empty()) {
@@ -117,5 +144,6 @@ int RunCapture(CliContext& ctx)
 }
 }  // namespace
 
-QV_CLI_COMMAND("capture", "[--count N] [--csv FILE] [--interval MS]", "acquire N records and write them as CSV",
+QV_CLI_COMMAND("capture", "[--count N] [--csv FILE] [--interval MS]",
+               "acquire N records back to back (or every MS ms) and write them as CSV",
                RunCapture);

@@ -131,10 +131,10 @@ int RecordsFromFiles(const DecodeOptions& o, std::vector<std::uint8_t>& data, st
 
 // One record from the instrument; fills the time base and the samples per
 // division from it unless given. Returns 0 or the exit status.
-int RecordsFromCapture(const CliContext& ctx, DecodeOptions& o, std::vector<std::uint8_t>& data,
+int RecordsFromCapture(CliContext& ctx, DecodeOptions& o, std::vector<std::uint8_t>& data,
                        std::vector<std::uint8_t>& clock) {
     int status = 0;
-    std::unique_ptr<CHeadlessSettings> panel = ConnectSettingsPanel(ctx, status);
+    CHeadlessSettings* panel = ConnectSettingsPanel(ctx, status);
     if (!panel) return status;
     if (o.autoset) {
         CFixedChoice none(SettingChoice{});

@@ -127,7 +127,7 @@ int RunEdit(CliContext& ctx)
         return 2;
     }
     int status = 0;
-    std::unique_ptr<CHeadlessSettings> connected = ConnectSettingsPanel(ctx, status);
+    CHeadlessSettings* connected = ConnectSettingsPanel(ctx, status);
     if (!connected) return status;
     CHeadlessSettings& panel = *connected;
     SettingChoice choice;

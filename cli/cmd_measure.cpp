@@ -80,7 +80,7 @@ int MeasureInstrument(CliContext& ctx, const std::map<std::string, std::string>&
     for (const std::string& reason : {IntegerIn(o, "--source", 1, 2, source), IntegerIn(o, "--count", 1, 100000, count)})
         if (!reason.empty()) return Usage(reason);
     int status = 0;
-    std::unique_ptr<CHeadlessSettings> panel = ConnectSettingsPanel(ctx, status);
+    CHeadlessSettings* panel = ConnectSettingsPanel(ctx, status);
     if (!panel) return status;
     panel->Session().SetAcquisitionInterval(kIntervalMs);
     CCaptureRun run(panel->Session(), panel->Model());

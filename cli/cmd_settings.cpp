@@ -19,7 +19,7 @@ int RunSettings(CliContext& ctx)
         return 2;
     }
     int status = 0;
-    std::unique_ptr<CHeadlessSettings> connected = ConnectSettingsPanel(ctx, status);
+    CHeadlessSettings* connected = ConnectSettingsPanel(ctx, status);
     if (!connected) return status;
     CHeadlessSettings& panel = *connected;
     std::printf("%s\n", panel.Model().ModelName().c_str());

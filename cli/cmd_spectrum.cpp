@@ -22,7 +22,7 @@ constexpr const char* kUsage = "usage: spectrum [--record FILE | --source 1|2] [
 // One record of the chosen channel from the instrument; false after printing
 // why (status set).
 bool CaptureRecord(CliContext& ctx, int source, std::vector<std::uint8_t>& record, int& status) {
-    std::unique_ptr<CHeadlessSettings> panel = ConnectSettingsPanel(ctx, status);
+    CHeadlessSettings* panel = ConnectSettingsPanel(ctx, status);
     if (!panel) return false;
     CCaptureRun run(panel->Session(), panel->Model());
     if (run.Run(1, kCaptureTimeoutMs, [](const CapturedRecord&) {}) != 1 || run.Records().empty()) {

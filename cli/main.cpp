@@ -1,6 +1,9 @@
 // quorvex-cli: the headless face of Quorvex. Global options come before the
-// command: [--sim[=OPTIONS] | --usb] [--language N] COMMAND ARGS...
+// commands: [--sim[=OPTIONS] | --usb] [--language N] COMMAND ARGS...
+// [--then COMMAND ARGS...]... (CliInvocation.h).
 #include "cli/CliCommand.h"
+#include "cli/CliInvocation.h"
+#include "settings/HeadlessSettings.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -14,7 +17,13 @@ std::vector<CliCommand>& Registry() {
 
 void PrintUsage(FILE* out) {
     std::fprintf(out,
-                 "usage: quorvex-cli [--sim[=OPTIONS] | --usb] [--language N] COMMAND ARGS...\n\n"
+                 "usage: quorvex-cli [--sim[=OPTIONS] | --usb] [--language N] COMMAND ARGS...\n"
+                 "                   [--then COMMAND ARGS...]...\n\n"
+                 "commands joined by --then run in order and stop at the first that fails; those\n"
+                 "that work through the settings panel (settings, edit, capture, measure, decode,\n"
+                 "spectrum) share one connection, so an edit holds for the capture after it:\n"
+                 "  quorvex-cli --sim edit 11=512K --then capture --count 5 --csv deep.csv\n"
+                 "info, dump, set and press open a connection of their own\n\n"
                  "instrument (the same for every command):\n"
                  "  --sim[=OPTIONS]  the simulated instrument, with these signals and faults\n"
                  "  --usb            the real instrument that the [USB] section of Param.ini names\n"
@@ -34,39 +43,39 @@ bool RegisterCliCommand(const CliCommand& command) {
 
 const std::vector<CliCommand>& CliCommands() { return Registry(); }
 
+const CliCommand* FindCommand(const std::string& name) {
+    for (const CliCommand& c : Registry())
+        if (name == c.name) return &c;
+    return nullptr;
+}
+
 int main(int argc, char** argv) {
-    CliContext ctx;
-    int i = 1;
-    for (; i < argc && std::strncmp(argv[i], "--", 2) == 0; ++i) {
-        const char* a = argv[i];
-        std::string error;
-        const int backend = ParseUsbBackendOption(a, &ctx.backend, &error);
-        if (backend < 0) {
-            std::fprintf(stderr, "quorvex-cli: %s\n", error.c_str());
-            return 2;
-        }
-        if (backend > 0) {
-            continue;
-        } else if (std::strcmp(a, "--language") == 0 && i + 1 < argc) {
-            ctx.language = static_cast<unsigned>(std::atoi(argv[++i])) == 1 ? 1u : 0u;
-        } else if (std::strcmp(a, "--help") == 0) {
-            PrintUsage(stdout);
-            return 0;
-        } else {
-            std::fprintf(stderr, "quorvex-cli: unknown option %s\n", a);
-            PrintUsage(stderr);
-            return 2;
-        }
+    const CliInvocation plan = ParseCliInvocation(std::vector<std::string>(argv + 1, argv + argc));
+    if (plan.help) {
+        PrintUsage(stdout);
+        return 0;
     }
-    if (i >= argc) {
+    if (plan.calls.empty()) {
+        if (plan.error != kNoCommand) std::fprintf(stderr, "quorvex-cli: %s\n", plan.error.c_str());
         PrintUsage(stderr);
         return 2;
     }
-    const std::string name = argv[i];
-    for (int k = i + 1; k < argc; ++k) ctx.args.emplace_back(argv[k]);
-    for (const CliCommand& c : Registry())
-        if (name == c.name) return c.run(ctx);
-    std::fprintf(stderr, "quorvex-cli: unknown command %s\n", name.c_str());
-    PrintUsage(stderr);
-    return 2;
+    // Every name is checked before the first command touches the instrument.
+    for (const CliCall& call : plan.calls)
+        if (!FindCommand(call.name)) {
+            std::fprintf(stderr, "quorvex-cli: unknown command %s\n", call.name.c_str());
+            PrintUsage(stderr);
+            return 2;
+        }
+    CliContext ctx;
+    ctx.backend = plan.backend;
+    ctx.language = plan.language;
+    int status = 0;
+    for (const CliCall& call : plan.calls) {
+        ctx.args = call.args;
+        status = FindCommand(call.name)->run(ctx);
+        if (status != 0) break;
+    }
+    ctx.settingsPanel.reset();
+    return status;
 }

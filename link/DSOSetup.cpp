@@ -342,8 +342,12 @@ void CDSOSetup::WriteHeadIfReleased()
         return;
     g_bSend.store(0);
     const std::vector<uint8_t>& frame = CommandList.front().frame;
-    if (CUsbDevice* device = m_pDevice.load())
+    if (CUsbDevice* device = m_pDevice.load()) {
+        const auto start = std::chrono::steady_clock::now();
         device->WriteData(frame.data(), static_cast<uint32_t>(frame.size()));
+        m_writeNanoseconds.fetch_add(
+            std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now() - start).count());
+    }
     m_framesWritten.fetch_add(1);
     NotifyLinkMonitor(2, frame[3]);
     CommandList.pop_front();

@@ -122,6 +122,10 @@ public:
     std::vector<std::vector<uint8_t>> PendingFrames() const;
     // Frames written by the send thread since construction.
     uint64_t FramesWritten() const { return m_framesWritten.load(); }
+    // Time the send thread spent inside the device's write calls since
+    // construction, in nanoseconds: an instrument that takes a frame in only
+    // once it has its answer ready spends its answer time there.
+    int64_t WriteNanoseconds() const { return m_writeNanoseconds.load(); }
 
     bool IsSendThreadRunning() const { return m_bSendThread.load() != 0; }
     // Clears the send-thread flag and waits for the thread to end (it ends at
@@ -155,4 +159,5 @@ private:
     std::mutex m_wakeLock;
     std::condition_variable m_wake;          // cuts the poll sleep short when stopping
     std::atomic<uint64_t> m_framesWritten{0};
+    std::atomic<int64_t> m_writeNanoseconds{0};
 };

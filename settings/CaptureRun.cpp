@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QSaveFile>
 
+#include <charconv>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -12,6 +13,7 @@
 #include <thread>
 
 #include "corvane/ScaleConversion.h"
+#include "link/DSOSetup.h"
 #include "link/LinkMessages.h"
 #include "link/LinkSession.h"
 #include "settings/SettingsModel.h"
@@ -74,13 +76,30 @@ void CCaptureRun::TakeRecord()
         m_onRecord(m_records.back());
 }
 
+// Every frame of a cycle either waits in the list or holds the sender until
+// its answer, and the decode that queues the waveform requests runs on this
+// thread: the link is idle only once the cycle's last answer has come.
+void CCaptureRun::StartNextIfIdle()
+{
+    if (m_backToBack && m_running.load() && g_WaveTransOver.load() == 1 && g_bSend.load() == 1 &&
+        m_session.Sender().PendingCount() == 0)
+        m_session.OnAcquisitionTick();
+}
+
 int CCaptureRun::Run(int count, uint32_t timeoutMs, const std::function<void(const CapturedRecord&)>& onRecord)
 {
     m_onRecord = onRecord;
     if (!m_running.exchange(true))
         m_session.ViewStarted();
     const size_t wanted = m_records.size() + static_cast<size_t>(std::max(count, 0));
-    m_session.WaitUntil([&] { return m_records.size() >= wanted || g_bRunThreadR.load() == 0; }, timeoutMs);
+    m_session.WaitUntil(
+        [&] {
+            if (m_records.size() >= wanted || g_bRunThreadR.load() == 0)
+                return true;
+            StartNextIfIdle();
+            return false;
+        },
+        timeoutMs);
     Stop();
     m_onRecord = nullptr;
     return static_cast<int>(std::min(m_records.size(), wanted));
@@ -137,13 +156,21 @@ double SampleInterval(const CapturedRecord& record)
 }
 
 namespace {
-void AppendNumber(QByteArray& out, double value)
+// printf's "%.6g" (std::to_chars is specified as it), nothing for a gap.
+void AppendNumber(std::string& out, double value)
 {
-    if (!std::isnan(value)) {
-        char text[32];
-        std::snprintf(text, sizeof text, "%.6g", value);
-        out.append(text);
-    }
+    if (std::isnan(value))
+        return;
+    char text[32];
+    const std::to_chars_result r = std::to_chars(text, text + sizeof text, value, std::chars_format::general, 6);
+    out.append(text, r.ptr);
+}
+
+void AppendInteger(std::string& out, size_t value)
+{
+    char text[24];
+    const std::to_chars_result r = std::to_chars(text, text + sizeof text, value);
+    out.append(text, r.ptr);
 }
 }  // namespace
 
@@ -157,17 +184,20 @@ std::string WriteCaptureCsv(const std::string& path, const std::vector<CapturedR
         const std::vector<double> ch1 = RecordVolts(records[n], 0);
         const std::vector<double> ch2 = RecordVolts(records[n], 1);
         const double dt = SampleInterval(records[n]);
-        QByteArray rows;
-        for (size_t i = 0; i < std::max(ch1.size(), ch2.size()); ++i) {
-            rows.append(QByteArray::number(static_cast<qulonglong>(n + 1))).append(',');
+        const size_t length = std::max(ch1.size(), ch2.size());
+        std::string rows;
+        rows.reserve(length * 40);
+        for (size_t i = 0; i < length; ++i) {
+            AppendInteger(rows, n + 1);
+            rows += ',';
             AppendNumber(rows, static_cast<double>(i) * dt);
-            rows.append(',');
+            rows += ',';
             AppendNumber(rows, i < ch1.size() ? ch1[i] : std::nan(""));
-            rows.append(',');
+            rows += ',';
             AppendNumber(rows, i < ch2.size() ? ch2[i] : std::nan(""));
-            rows.append('\n');
+            rows += '\n';
         }
-        if (file.write(rows) != rows.size())
+        if (file.write(rows.data(), static_cast<qint64>(rows.size())) != static_cast<qint64>(rows.size()))
             return file.errorString().toStdString();
     }
     if (!file.commit())

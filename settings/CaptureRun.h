@@ -46,6 +46,12 @@ public:
 
     const std::vector<CapturedRecord>& Records() const { return m_records; }
 
+    // Back to back, Run starts the next acquisition as soon as the link is
+    // idle after the previous one (its last answer came and no command
+    // waits) instead of at the next tick of timer 2, which stays running as
+    // the fallback. Off by default: the desktop program keeps its timer.
+    void SetBackToBack(bool on) { m_backToBack = on; }
+
     // ILinkView
     LinkViewClass ViewClass() const override { return LinkViewClass::WaveformSheet; }
     QObject* Receiver() const override { return const_cast<CCaptureRun*>(this); }
@@ -60,6 +66,7 @@ protected:
 private:
     void TakeRecord();
     void Stop();
+    void StartNextIfIdle();
 
     CLinkSession& m_session;
     const CSettingsModel& m_model;
@@ -67,6 +74,7 @@ private:
     int m_ended = 0;          // channel records of it that have ended
     std::atomic<bool> m_running{false};
     std::atomic<int32_t> m_length{0};
+    bool m_backToBack = false;
     std::vector<CapturedRecord> m_records;
     std::function<void(const CapturedRecord&)> m_onRecord;
 };

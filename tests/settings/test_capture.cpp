@@ -91,3 +91,20 @@ TEST(SettingsCapture, CsvHoldsTheRecordsInVoltsAndIsWrittenWhole)
 
     EXPECT_NE(WriteCaptureCsv(dir.filePath("missing/capture.csv").toStdString(), run.Records()), "");
 }
+
+TEST(SettingsCapture, BackToBackStartsEachAcquisitionWithoutTheTimer)
+{
+    // Timer 2 would not tick within the run; every acquisition has to start
+    // from the end of the one before.
+    CSettingsRig rig("model=4,ch1=sine:1k:2,ch2=square:10k:3.3:1.65");
+    ASSERT_TRUE(rig.Connect());
+    rig.session->SetAcquisitionInterval(60000);
+    CCaptureRun run(*rig.session, *rig.model);
+    run.SetBackToBack(true);
+    ASSERT_EQ(run.Run(3, 5000), 3);
+    for (const CapturedRecord& r : run.Records()) {
+        EXPECT_EQ(r.ch1.size(), 3200u);
+        EXPECT_EQ(r.ch2.size(), 3200u);
+    }
+    EXPECT_FALSE(rig.session->IsAcquisitionTimerActive());
+}
