@@ -23,6 +23,7 @@
 #include "settings/CaptureRun.h"
 #include "settings/FixedChoice.h"
 #include "settings/HeadlessSettings.h"
+#include "settings/LinkPace.h"
 #include "settings/SettingKinds.h"
 #include "settings/SettingsModel.h"
 
@@ -110,6 +111,52 @@ void BM_WaveformPacketWithReadBuffer(benchmark::State& state)
     RunRecords(state, true);
 }
 BENCHMARK(BM_WaveformPacketWithReadBuffer);
+constexpr int kDeepestTwoChannelDepth = 3;  // 512K
+
+// The simulated instrument at a store depth (a list position of setting 11).
+std::unique_ptr<CHeadlessSettings> ConnectAtDepth(int depthPosition)
+{
+    const UsbBackend backend = CreateUsbBackend(UsbBackendRequest::Simulated, "Param.ini", "");
+    auto panel = std::make_unique<CHeadlessSettings>(backend.driver);
+    if (!panel->Connect(10000))
+        return nullptr;
+    if (depthPosition != 0) {
+        CFixedChoice depth(SettingChoice{depthPosition, {}});
+        panel->Model().ApplyEdit(KIND_STORE_DEPTH, 0, depth);
+        panel->WaitForFreshDecode(5000);
+    }
+    return panel;
+}
+
+// quorvex-cli capture's loop: acquisitions back to back, with the rate the
+// protocol allows them measured alongside (settings/LinkPace.h). One
+// iteration is ten records.
+void BM_CapturePace(benchmark::State& state)
+{
+    constexpr int kRecords = 10;
+    const std::unique_ptr<CHeadlessSettings> panel = ConnectAtDepth(static_cast<int>(state.range(0)));
+    if (!panel) {
+        state.SkipWithError("no connection");
+        return;
+    }
+    double seconds = 0, boundSeconds = 0;
+    int records = 0;
+    for (auto _ : state) {
+        CCaptureRun run(panel->Session(), panel->Model());
+        run.SetBackToBack(true);
+        const CLinkPace pace(panel->Session().Sender(), panel->Session().Timings().sendPollMs);
+        const auto start = std::chrono::steady_clock::now();
+        records += run.Run(kRecords, 60000);
+        seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        boundSeconds += pace.Measured().boundSeconds;
+    }
+    state.counters["records_per_s"] = seconds > 0 ? records / seconds : 0;
+    state.counters["bound_records_per_s"] = boundSeconds > 0 ? records / boundSeconds : 0;
+    state.counters["samples_per_channel"] = waveDataLen;
+}
+// An iteration takes about a second, so the library runs one.
+BENCHMARK(BM_CapturePace)->Arg(0)->Arg(3)->Unit(benchmark::kSecond);
+
 // USB 2.0 high speed: 13 bulk packets of 512 bytes per 125 us microframe.
 constexpr double kUsbHighSpeedBulkMBps = 13 * 512 / 125e-6 / 1e6;
 
@@ -122,15 +169,11 @@ struct DeepRecordRig {
 
     DeepRecordRig()
     {
-        const UsbBackend backend = CreateUsbBackend(UsbBackendRequest::Simulated, "Param.ini", "");
-        panel = std::make_unique<CHeadlessSettings>(backend.driver);
-        if (!panel->Connect(10000)) {
+        panel = ConnectAtDepth(kDeepestTwoChannelDepth);
+        if (!panel) {
             error = "no connection";
             return;
         }
-        CFixedChoice deepest(SettingChoice{3, "512K"});
-        panel->Model().ApplyEdit(KIND_STORE_DEPTH, 0, deepest);
-        panel->WaitForFreshDecode(5000);
         CCaptureRun run(panel->Session(), panel->Model());
         run.SetBackToBack(true);
         if (run.Run(1, 15000) != 1) {
@@ -179,11 +222,15 @@ void BM_DeepRecordEndToEnd(benchmark::State& state)
     }
     rig.TransferSeconds(0);  // the instrument renders the record once
     int64_t bytes = 0;
+    double seconds = 0;
     for (auto _ : state) {
-        state.SetIterationTime(rig.TransferSeconds(0) + rig.TransferSeconds(1));
+        const double transfer = rig.TransferSeconds(0) + rig.TransferSeconds(1);
+        state.SetIterationTime(transfer);
+        seconds += transfer;
         bytes += 2 * static_cast<int64_t>(waveDataLen);
     }
     state.SetBytesProcessed(bytes);
+    state.counters["MBps"] = seconds > 0 ? static_cast<double>(bytes) / seconds / 1e6 : 0;
     state.counters["samples_per_channel"] = waveDataLen;
     state.counters["usb2_bulk_MBps"] = kUsbHighSpeedBulkMBps;
 }

@@ -20,7 +20,7 @@
 #include <string>
 
 #include "cli/CliCommand.h"
-#include "cli/LinkPace.h"
+#include "settings/LinkPace.h"
 #include "cli/SettingsCli.h"
 #include "corvane/SharedState.h"
 #include "link/LinkSession.h"

@@ -2,10 +2,11 @@
 // The pace the protocol allows a run of acquisitions: the send thread writes
 // a frame at one of its polls once the previous frame's answer has come, so
 // each frame costs at most one poll period plus its answer. While a CLinkPace
-// lives it counts the frames the link writes and times each answer through
-// the link monitor hook: the time inside the write call (the sender's
-// WriteNanoseconds) plus the time from the write to the last packet read
-// before the next write. One at a time; the hook runs on the link's threads.
+// lives it counts the frames the link writes and times each answer, from the
+// start of its write call (the sender's WriteNanoseconds tells how long the
+// call took) to the last packet read before the next write call starts,
+// through the link monitor hook. quorvex-cli capture and the benchmarks use
+// it. One at a time; the hook runs on the link's threads.
 #include <cstdint>
 
 class CDSOSetup;
