@@ -38,14 +38,15 @@ TEST_F(CommandChain, DeepCaptureAfterAnEditOnOneConnection) {
     EXPECT_EQ(RowsPerRecord(csv), expected);
 
     // The closing report: the rate reached and the protocol's bound over
-    // at least five frames per acquisition.
+    // five frames per acquisition (the last one's closing read-mode frame
+    // leaves after its record, so it may not be counted).
     std::istringstream err(run.err.substr(run.err.find("the protocol allows")));
     std::string word;
     double bound = 0;
     unsigned long frames = 0;
     err >> word >> word >> word >> bound >> word >> frames;
     EXPECT_GT(bound, 0.0) << run.err;
-    EXPECT_GE(frames, 25u) << run.err;
+    EXPECT_GE(frames, 24u) << run.err;
 }
 
 TEST_F(CommandChain, StopsAtTheFirstFailureAndRefusesEmptyCommands) {
