@@ -85,6 +85,13 @@
     </message>
 </context>
 <context>
+    <name>CArchive</name>
+    <message>
+        <source>Can not write %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CArithmeticDoc</name>
     <message>
         <source>arithmetic</source>

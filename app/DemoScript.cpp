@@ -18,6 +18,7 @@
 #include "ui/ShellHooks.h"
 #include "ui/UserPrompts.h"
 #include "corvane/SharedState.h"
+#include "docs/PictureFile.h"
 #include "link/DSOSetup.h"
 #include "link/LinkMessages.h"
 #include "link/LinkSession.h"
@@ -134,7 +135,7 @@ bool CDemoScript::SaveScreenshots()
 {
     QDir().mkpath(m_folder);
     const QString mainPath = QDir(m_folder).filePath(QStringLiteral("quorvex-main-window.png"));
-    const bool mainSaved = m_frame.grab().save(mainPath);
+    const bool mainSaved = SavePictureFile(mainPath, m_frame.grab().toImage()) != 0;
     Step(QStringLiteral("main window screenshot %1: %2").arg(mainSaved ? "saved" : "NOT saved", mainPath));
 
     QImage screen = ScreenImageHook() ? ScreenImageHook()() : QImage();
@@ -143,13 +144,13 @@ bool CDemoScript::SaveScreenshots()
         screen = ScreenIndicesAsGrey();
     }
     const QString screenPath = QDir(m_folder).filePath(QStringLiteral("instrument-screen.png"));
-    const bool screenSaved = screen.save(screenPath);
+    const bool screenSaved = SavePictureFile(screenPath, screen) != 0;
     Step(QStringLiteral("instrument screen %1: %2").arg(screenSaved ? "saved" : "NOT saved", screenPath));
 
     bool panelSaved = true;
     if (QWidget* panel = m_frame.FrontPanel()) {
         const QString panelPath = QDir(m_folder).filePath(QStringLiteral("virtual-front-panel.png"));
-        panelSaved = panel->grab().save(panelPath);
+        panelSaved = SavePictureFile(panelPath, panel->grab().toImage()) != 0;
         Step(QStringLiteral("virtual front panel %1: %2").arg(panelSaved ? "saved" : "NOT saved", panelPath));
     }
     return mainSaved && screenSaved && panelSaved;

@@ -1,13 +1,16 @@
 #include "docs/Archive.h"
 
 #include <QColor>
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFont>
 #include <QPoint>
 #include <QRect>
-#include <QSaveFile>
 
 #include <cmath>
+
+#include "corvane/AtomicFile.h"
 
 namespace {
 constexpr uint16_t kNewClassTag = 0xFFFF;
@@ -155,7 +158,16 @@ void CArchive::Transfer(QRect& value) {
     int32_t l = value.left(), t = value.top();
     int32_t r = value.left() + value.width(), b = value.top() + value.height();
     for (int32_t* v : {&l, &t, &r, &b}) Transfer(*v);
-    if (IsLoading() && !m_failed) value = QRect(QPoint(l, t), QSize(r - l, b - t));
+    if (!IsLoading() || m_failed) return;
+    // Right and bottom lie just outside the rectangle: edges whose size or
+    // last pixel is no int cannot come from a window and are damage.
+    const int64_t width = int64_t{r} - l, height = int64_t{b} - t;
+    if (width < INT32_MIN || width > INT32_MAX || height < INT32_MIN || height > INT32_MAX || r == INT32_MIN ||
+        b == INT32_MIN) {
+        m_failed = true;
+        return;
+    }
+    value = QRect(QPoint(l, t), QSize(static_cast<int>(width), static_cast<int>(height)));
 }
 
 void CArchive::Transfer(QFont& value) {
@@ -318,17 +330,14 @@ uint32_t CArchive::ReadCount(size_t elementSize, uint32_t maxCount) {
 }
 
 int SaveFileAtomically(const QString& path, const QByteArray& bytes, QString* error) {
-    QSaveFile file(path);
-    // QSaveFile writes a temporary file beside the target, syncs it to disk on
-    // commit and renames it over the target; nothing is renamed on failure.
-    file.setDirectWriteFallback(false);
-    const bool ok = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
-    if (!ok) {
-        if (error) *error = file.errorString();
-        file.cancelWriting();
-        return 0;
-    }
-    return 1;
+    std::string reason;
+    if (::SaveFileAtomically(QFile::encodeName(path).toStdString(),
+                             std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())), &reason))
+        return 1;
+    if (error)
+        *error = QCoreApplication::translate("CArchive", "Can not write %1: %2")
+                     .arg(QDir::toNativeSeparators(path), QString::fromLocal8Bit(reason.c_str()));
+    return 0;
 }
 
 int LoadFileBytes(const QString& path, QByteArray* bytes, qint64 maxSize, QString* error) {

@@ -211,10 +211,11 @@ void CArchive::Transfer(T& value) {
         value = Read<T>();
 }
 
-// Writes bytes to path through a temporary file in the same folder that is
-// flushed to disk and then renamed over the old file, so a crash or a full disk
-// never leaves a half-written file under the name. Non-zero on success; on
-// failure the old file is untouched and *error (when given) says why.
+// Writes bytes to path through CAtomicFile (corvane/AtomicFile.h): a temporary
+// file in the same folder, flushed to disk and renamed over the old file, so a
+// crash or a full disk never leaves a half-written file under the name.
+// Non-zero on success; on failure the old file is untouched and *error (when
+// given) says why.
 int SaveFileAtomically(const QString& path, const QByteArray& bytes, QString* error = nullptr);
 
 // Reads a whole file for a loading archive. Refuses files larger than maxSize

@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QEvent>
-#include <QSaveFile>
 
 #include <charconv>
 #include <chrono>
@@ -12,6 +11,7 @@
 #include <mutex>
 #include <thread>
 
+#include "corvane/AtomicFile.h"
 #include "corvane/ScaleConversion.h"
 #include "link/DSOSetup.h"
 #include "link/LinkMessages.h"
@@ -176,10 +176,9 @@ void AppendInteger(std::string& out, size_t value)
 
 std::string WriteCaptureCsv(const std::string& path, const std::vector<CapturedRecord>& records)
 {
-    QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly))
-        return file.errorString().toStdString();
-    file.write("record,time_s,ch1_V,ch2_V\n");
+    CAtomicFile file(path);
+    if (!file.Open() || !file.Write("record,time_s,ch1_V,ch2_V\n"))
+        return file.Error();
     for (size_t n = 0; n < records.size(); ++n) {
         const std::vector<double> ch1 = RecordVolts(records[n], 0);
         const std::vector<double> ch2 = RecordVolts(records[n], 1);
@@ -197,10 +196,10 @@ std::string WriteCaptureCsv(const std::string& path, const std::vector<CapturedR
             AppendNumber(rows, i < ch2.size() ? ch2[i] : std::nan(""));
             rows += '\n';
         }
-        if (file.write(rows.data(), static_cast<qint64>(rows.size())) != static_cast<qint64>(rows.size()))
-            return file.errorString().toStdString();
+        if (!file.Write(rows))
+            return file.Error();
     }
-    if (!file.commit())
-        return file.errorString().toStdString();
+    if (!file.Commit())
+        return file.Error();
     return {};
 }

@@ -90,6 +90,6 @@ std::vector<double> RecordVolts(const CapturedRecord& record, int channel);
 double SampleInterval(const CapturedRecord& record);
 
 // Writes the records as CSV (header "record,time_s,ch1_V,ch2_V", one row per
-// sample) through a temporary file renamed into place. Returns an empty string
+// sample) atomically (corvane/AtomicFile.h). Returns an empty string
 // on success, else the reason.
 std::string WriteCaptureCsv(const std::string& path, const std::vector<CapturedRecord>& records);

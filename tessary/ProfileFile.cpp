@@ -4,6 +4,8 @@
 #include <fstream>
 #include <limits>
 
+#include "corvane/AtomicFile.h"
+
 namespace {
 
 std::string_view Trim(std::string_view text)
@@ -133,23 +135,7 @@ std::string CProfileFile::Text() const
 
 bool CProfileFile::Save(const std::string& path) const
 {
-    const std::string temporary = path + ".tmp";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out)
-            return false;
-        const std::string text = Text();
-        out.write(text.data(), static_cast<std::streamsize>(text.size()));
-        if (!out.flush()) {
-            std::remove(temporary.c_str());
-            return false;
-        }
-    }
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-        std::remove(temporary.c_str());
-        return false;
-    }
-    return true;
+    return SaveFileAtomically(path, Text()) != 0;
 }
 
 const CProfileFile::Section* CProfileFile::FindSection(std::string_view section) const

@@ -33,7 +33,7 @@ public:
     bool Load(const std::string& path);
     // Takes the profile from text (what Load does after reading the file).
     void Parse(std::string_view text);
-    // Writes the profile to path through a temporary file; false on failure.
+    // Writes the profile to path atomically (corvane/AtomicFile.h); false on failure.
     bool Save(const std::string& path) const;
     // The profile as file text.
     std::string Text() const;
