@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds Quorvex and runs every test: a normal build, an AddressSanitizer +
-# UndefinedBehaviorSanitizer build of the tests, and a ThreadSanitizer build of
-# the tests that exercise the link's threads. Exits non-zero on any failure.
+# UndefinedBehaviorSanitizer build of the tests, a ThreadSanitizer build of
+# the tests that exercise the link's threads, and, when clang is installed,
+# every fuzz driver for a few seconds. Exits non-zero on any failure.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/deps.sh
@@ -33,5 +34,12 @@ qv_configure build-tsan -DCMAKE_BUILD_TYPE=Debug -DQV_SANITIZE=thread -DQV_BUILD
 cmake --build build-tsan -j"$jobs" --target qv_tests
 TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:suppressions=$PWD/scripts/tsan.supp" \
   setarch "$(uname -m)" -R ctest --test-dir build-tsan --output-on-failure -j"$jobs" --timeout 600
+
+echo "== fuzz drivers, a few seconds each (clang build of the readers' libraries)"
+if qv_fuzzing_available; then
+  scripts/fuzz.sh -t 5
+else
+  echo "clang++ or its libFuzzer runtime is missing (${QV_FUZZ_PACKAGES[*]}): fuzzing skipped"
+fi
 
 echo "== all tests passed in $(( $(date +%s) - start )) s"

@@ -7,6 +7,15 @@ QV_PACKAGES=(cmake ninja-build g++ ccache pkg-config
 # Needed by the tests only: sigrok-cli decodes the same bus traffic as our
 # decoders (tests/analysis/test_bus_golden.cpp), which fail without it.
 QV_TEST_PACKAGES=(sigrok-cli)
+# The fuzz drivers (fuzz/, scripts/fuzz.sh): clang and its libFuzzer runtime.
+# Optional: test.sh fuzzes only when they are installed.
+QV_FUZZ_PACKAGES=(clang libclang-rt-14-dev)
+
+# Whether clang++ and its libFuzzer runtime are there.
+qv_fuzzing_available() {
+  command -v clang++ >/dev/null &&
+    [ -f "$(clang++ -print-file-name="libclang_rt.fuzzer-$(uname -m).a")" ]
+}
 
 qv_install_missing() {
   local missing=()

@@ -9,6 +9,7 @@
 
 #include <QByteArray>
 
+#include <cstdint>
 #include <cstring>
 #include <string>
 
@@ -123,6 +124,16 @@ TEST(AnalysisFiles, DamagedFilesAreRefusedWhole) {
     QByteArray huge = mth;
     huge[16 + 4 + 3] = 0x7F; // allocation 0x7F000003
     EXPECT_FALSE(CMthFile::LoadBytes(huge, 0));
+
+    // Frame edges whose rectangle has no int size or last pixel (the fuzzer's
+    // file had right = INT32_MIN: building the rectangle overflowed).
+    const std::int32_t edges[][4] = {{0, 0, INT32_MIN, 10}, {0, 0, 10, INT32_MIN},
+                                     {-10, 0, INT32_MAX, 10}, {INT32_MAX, 0, INT32_MIN + 1, 10}};
+    for (const auto& e : edges) {
+        Bytes frame;
+        frame.I32(e[0]).I32(e[1]).I32(e[2]).I32(e[3]);
+        EXPECT_FALSE(CMthFile::LoadBytes(frame.b + mth.mid(16), 0)) << e[0] << ' ' << e[2] << ' ' << e[3];
+    }
 }
 
 TEST(AnalysisFiles, UnknownNamesInAnArithmeticFileKeepTheDefaults) {
