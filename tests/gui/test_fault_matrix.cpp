@@ -31,6 +31,7 @@
 #include "link/view/VirtualPanel.h"
 #include "sim/SimOptions.h"
 #include "sim/SimUsbPipe.h"
+#include "support/SharedStateGuard.h"
 #include "ui/DocKinds.h"
 
 namespace {
@@ -284,6 +285,7 @@ private:
 
 TEST(FaultMatrix, EveryFaultInEveryPhaseLeavesTheProgramResponsiveQuietWholeAndReconnectable)
 {
+    CSharedStateGuard shared;   // the other tests of this program start from the same flags
     // The program's own waits keep the event loop running through this pump.
     SetDoEventPump([] { QCoreApplication::processEvents(); });
     SetUserMessageSink(CountMessage);
