@@ -153,7 +153,9 @@ void CChildFrame::BuildStatusBar()
     m_progress->setTextVisible(false);
     bar->addWidget(m_progress, 1);
     for (const QString& pane : {tr("Read count"), tr("Run/stop state"), tr("Colour mode"), tr("Display type")}) {
-        m_panes << new QLabel(pane, bar);
+        // A pane shows its value; its name is the tooltip.
+        m_panes << new QLabel(bar);
+        m_panes.back()->setToolTip(pane);
         bar->addPermanentWidget(m_panes.back());
     }
 }

@@ -60,8 +60,15 @@ void CDataView::AttachHost(IChildHost* host)
     m_host = host;
     if (!m_receiver.load())
         m_receiver.store(Widget());
-    if (m_host)
+    if (m_host) {
         AddToolBarControls(*m_host);
+        ShowRunState();
+    }
+}
+
+void CDataView::ShowRunState()
+{
+    SetStatusText(kPaneRunState, QString::fromStdString(szStatus[m_bRunning ? 1 : 0][LanguageIndex()]));
 }
 
 // ---------------------------------------------------------------------------
@@ -133,6 +140,7 @@ int CDataView::SerializeState(CArchive& ar)
 void CDataView::StartRun()
 {
     m_bRunning = true;
+    ShowRunState();
     OnStartRun();
     if (QWidget* w = Widget())
         w->update();
@@ -141,6 +149,7 @@ void CDataView::StartRun()
 void CDataView::StopRun()
 {
     m_bRunning = false;
+    ShowRunState();
     OnStopRun();
     if (QWidget* w = Widget())
         w->update();

@@ -109,6 +109,8 @@ public:
     // The common items: Save DataFile (As), Export, print items, Full Screen,
     // Save Workspace (As).
     void AddCommonMenuItems(QMenu& menu);
+    // Writes whether the view runs into the run-state pane.
+    void ShowRunState();
     // The status text of a pane (kPanePercent ...), when there is a frame.
     void SetStatusText(int pane, const QString& text);
 
