@@ -231,35 +231,45 @@ QV_CLONES void WindowSamples(std::int32_t* dest, const std::int16_t* samples, co
 constexpr double kTenthMicroMagic = 21990233.0;
 constexpr double kTwoToMinus41 = 1.0 / 2199023255552.0;
 
-// PowerToDb of four bins. The power, below 2^53, is exact in a double; its
-// exponent e = floor(log2 P) gives the e - 9 halvings of a power of 1024 or
-// more, and its top ten bits (the leading 1 and nine of the mantissa) what
-// is left after them; a power below 1024 indexes the table as it is.
-QV_FFT_INLINE HalfLanes DecibelsOfFour(HalfLanes re, HalfLanes im) {
-    const Doubles r = __builtin_convertvector(re, Doubles), i = __builtin_convertvector(im, Doubles);
-    const Doubles power = r * r + i * i;
-    Words bits;
-    std::memcpy(&bits, &power, sizeof bits);
-    const Words exponent = (bits >> 52) - 1023;
-    const Words large = exponent > 9;
-    const HalfLanes halvings = __builtin_convertvector((exponent - 9) & large, HalfLanes);
-    const HalfLanes topBits = __builtin_convertvector((512 | ((bits >> 43) & 511)) & large, HalfLanes);
-    const HalfLanes small = __builtin_convertvector(power, HalfLanes) & ~__builtin_convertvector(large, HalfLanes);
-    const HalfLanes index = topBits | small;
-    HalfLanes micro = halvings * kLog10TwoMicro;
-    for (int l = 0; l < 4; ++l)
-        micro[l] += kLog10Micro[index[l]];
-    const Doubles quotient = __builtin_convertvector(micro, Doubles) * kTenthMicroMagic * kTwoToMinus41;
-    return __builtin_convertvector(quotient, HalfLanes) + kSpectrumDbOffset;
+// The first step of PowerToDb for the eight bins of a row: the table
+// indexes into index, the halvings times log10(2) in millionths as the
+// return value. The power, below 2^53, is exact in a double; the high word
+// of the double holds its exponent e = floor(log2 P), which gives the e - 9
+// halvings of a power of 1024 or more, and the leading nine bits of the
+// mantissa, which with the implicit 1 are what is left after them; a power
+// below 1024 indexes the table as it is.
+QV_FFT_INLINE Lanes HalvingsOfRow(Lanes re, Lanes im, std::int32_t* index) {
+    const Doubles r0 = __builtin_convertvector(__builtin_shufflevector(re, re, 0, 1, 2, 3), Doubles);
+    const Doubles r1 = __builtin_convertvector(__builtin_shufflevector(re, re, 4, 5, 6, 7), Doubles);
+    const Doubles i0 = __builtin_convertvector(__builtin_shufflevector(im, im, 0, 1, 2, 3), Doubles);
+    const Doubles i1 = __builtin_convertvector(__builtin_shufflevector(im, im, 4, 5, 6, 7), Doubles);
+    const Doubles p0 = r0 * r0 + i0 * i0, p1 = r1 * r1 + i1 * i1;
+    Lanes w0, w1;
+    std::memcpy(&w0, &p0, sizeof w0);
+    std::memcpy(&w1, &p1, sizeof w1);
+    const Lanes high = __builtin_shufflevector(w0, w1, 1, 3, 5, 7, 9, 11, 13, 15);
+    const Lanes exponent = (high >> 20) - 1023;
+    const Lanes large = exponent > 9;
+    const Lanes small = __builtin_shufflevector(__builtin_convertvector(p0, HalfLanes),
+                                                __builtin_convertvector(p1, HalfLanes), 0, 1, 2, 3, 4, 5, 6, 7);
+    StoreLanes(index, ((512 | ((high >> 11) & 511)) & large) | (small & ~large));
+    return ((exponent - 9) & large) * kLog10TwoMicro;
 }
 
+// PowerToDb of every bin, in three sweeps: halvings and table indexes, the
+// table, the division. result holds the millionths in between.
 QV_CLONES void WriteDecibels(std::int32_t* result, const FftState& s) {
+    std::int32_t index[kSpectrumBins];
     for (int row = 0; row < kSpectrumBins / kLanes; ++row) {
-        const Lanes re = s.re[row], im = s.im[row];
-        StoreLanes(result + row * kLanes, DecibelsOfFour(__builtin_shufflevector(re, re, 0, 1, 2, 3),
-                                                         __builtin_shufflevector(im, im, 0, 1, 2, 3)));
-        StoreLanes(result + row * kLanes + 4, DecibelsOfFour(__builtin_shufflevector(re, re, 4, 5, 6, 7),
-                                                             __builtin_shufflevector(im, im, 4, 5, 6, 7)));
+        const int k = row * kLanes;
+        StoreLanes(result + k, HalvingsOfRow(s.re[row], s.im[row], index + k));
+    }
+    for (int k = 0; k < kSpectrumBins; ++k)
+        result[k] += kLog10Micro[index[k]];
+    for (int k = 0; k < kSpectrumBins; k += 4) {
+        const Doubles micro = __builtin_convertvector(LoadLanes<HalfLanes>(result + k), Doubles);
+        StoreLanes(result + k, __builtin_convertvector(micro * kTenthMicroMagic * kTwoToMinus41, HalfLanes) +
+                                   kSpectrumDbOffset);
     }
 }
 
