@@ -12,6 +12,7 @@
 
 namespace {
 constexpr int kSamplesPerDivision = 200;
+constexpr double kMaxVdivMillivolts = 1e9;
 
 int Usage(const std::string& reason) {
     std::fprintf(stderr, "quorvex-cli: table: %s\n", reason.c_str());
@@ -27,6 +28,8 @@ int RunTable(CliContext& ctx) {
     for (const std::string& r : {PositiveNumber(o, "--vdiv", mv), PositiveNumber(o, "--tdiv", ns),
                                  IntegerIn(o, "--hpos", -1000000, 1000000, hpos), IntegerIn(o, "--page", 1, 1000000, page)})
         if (reason.empty()) reason = r;
+    // Held in microvolts as a 64-bit integer; no probe comes near this.
+    if (reason.empty() && mv > kMaxVdivMillivolts) reason = "--vdiv must be at most 1e9 mV";
     if (reason.empty() && o.count("--txt") && o.count("--csv")) reason = "--txt and --csv exclude each other";
     if (!reason.empty()) return Usage(reason);
     std::vector<uint8_t> record;

@@ -51,6 +51,7 @@ TEST_F(RecordCommands, BadArgumentsExit2AndUnreadableRecordsExit1) {
         {"no vdiv", "measure --record '" + pulse + "' --tdiv 1000", 2},
         {"zero vdiv", "measure --record '" + pulse + "' --vdiv 0 --tdiv 1000", 2},
         {"text tdiv", "table --record '" + pulse + "' --vdiv 10 --tdiv fast", 2},
+        {"vdiv beyond 64-bit microvolts", "table --record '" + pulse + "' --vdiv 3.03e21 --tdiv 8", 2},
         {"both formats", "measure --record '" + pulse + "' --vdiv 10 --tdiv 1000 --txt --csv", 2},
         {"unknown", "table --record '" + pulse + "' --vdiv 10 --tdiv 1000 --fft", 2},
         {"page past the end", "table --record '" + pulse + "' --vdiv 10 --tdiv 1000 --page 2", 2},
