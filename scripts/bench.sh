@@ -69,7 +69,7 @@ bus decode against sigrok-cli | bench_bus/BM_I2CDecode800k | bench_bus/BM_Sigrok
 ComputeSpectrumDb, Hanning, against FFTW's 2048-point real transform | bench_fft/BM_ComputeSpectrumDb/2 | bench_fft/BM_FftwReal2048TransformOnly | ratio<=4
 capture pace back to back, 4K depth, against the protocol's bound | bench_link/BM_CapturePace/0:records_per_s | bench_link/BM_CapturePace/0:bound_records_per_s | ratio>=0.9
 capture pace back to back, 512K depth, against the protocol's bound | bench_link/BM_CapturePace/3:records_per_s | bench_link/BM_CapturePace/3:bound_records_per_s | ratio>=0.9
-receive, 512K two-channel record, simulator to buffers | bench_link/BM_DeepRecordEndToEnd/manual_time:MBps | 53 MB/s | ratio>=1
+receive, 512K two-channel record, simulator to buffers | bench_link/BM_DeepRecordEndToEnd/manual_time:MBps | 53 MBps | ratio>=1
 """
 
 folder = sys.argv[1]
