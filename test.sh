@@ -7,6 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/deps.sh
 qv_install_missing "${QV_PACKAGES[@]}" "${QV_TEST_PACKAGES[@]}"
+qv_install_missing "${QV_FUZZ_PACKAGES[@]}" || echo "could not install ${QV_FUZZ_PACKAGES[*]}: fuzzing will be skipped"
 
 export QT_QPA_PLATFORM=offscreen
 # Paths relative to the checkout, so that a fresh clone anywhere reuses what

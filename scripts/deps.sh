@@ -8,7 +8,8 @@ QV_PACKAGES=(cmake ninja-build g++ ccache pkg-config
 # decoders (tests/analysis/test_bus_golden.cpp), which fail without it.
 QV_TEST_PACKAGES=(sigrok-cli)
 # The fuzz drivers (fuzz/, scripts/fuzz.sh): clang and its libFuzzer runtime.
-# Optional: test.sh fuzzes only when they are installed.
+# test.sh installs them where the distribution has them and fuzzes only when
+# they are there.
 QV_FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 
 # Whether clang++ and its libFuzzer runtime are there.
