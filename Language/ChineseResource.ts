@@ -1033,6 +1033,13 @@ ON/OFF</source>
     </message>
 </context>
 <context>
+    <name>CWaveformMeasurementView</name>
+    <message>
+        <source>Cannot measure</source>
+        <translation>无法测量</translation>
+    </message>
+</context>
+<context>
     <name>CWaveformTabularDoc</name>
     <message>
         <source>data table</source>

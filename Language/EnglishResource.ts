@@ -1032,6 +1032,13 @@ ON/OFF</source>
     </message>
 </context>
 <context>
+    <name>CWaveformMeasurementView</name>
+    <message>
+        <source>Cannot measure</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CWaveformTabularDoc</name>
     <message>
         <source>data table</source>

@@ -8,6 +8,7 @@
 #include "ui/ChildHost.h"
 #include "ui/SourceButtons.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 
 namespace {
@@ -67,7 +68,7 @@ void CWaveformMeasurementView::OnStopRun() {
 void CWaveformMeasurementView::OnAcquisition(const tagAcquisitionSnapshot& snapshot) {
     if (snapshot.Length() == 0) return;  // nothing acquired yet
     if (!Doc().Update(snapshot)) {
-        SetStatusText(kPanePercent, QStringLiteral("error"));
+        SetStatusText(kPanePercent, QCoreApplication::translate("CWaveformMeasurementView", "Cannot measure"));
         return;
     }
     ShowTexts();
