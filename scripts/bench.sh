@@ -94,12 +94,12 @@ for name in sorted(os.listdir(folder)):
 
 TO_MS = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}
 
-def value(spec):
+def value(term):
     """(number, unit) of a figure or anchor; (None, why) when it was not measured."""
-    fixed = re.fullmatch(r"([0-9.eE+-]+)\s*(.*)", spec)
+    fixed = re.fullmatch(r"([0-9.eE+-]+)\s*(.*)", term)
     if fixed:
         return float(fixed.group(1)), fixed.group(2)
-    bench, counter = (spec, "") if spec in runs else spec.rpartition(":")[::2]
+    bench, counter = (term, "") if term in runs else term.rpartition(":")[::2]
     b = runs.get(bench)
     if b is None:
         return None, "not run"
@@ -127,9 +127,9 @@ print("| benchmark | figure | anchor (same run) | ratio | budget | holds? |")
 print("|---|---|---|---|---|---|")
 failed = False
 for line in BUDGETS.strip().splitlines():
-    what, fig_spec, anchor_spec, budget = [s.strip() for s in line.split("|")]
-    figure, fu = value(fig_spec)
-    anchor, au = value(anchor_spec)
+    what, fig_term, anchor_term, budget = [s.strip() for s in line.split("|")]
+    figure, fu = value(fig_term)
+    anchor, au = value(anchor_term)
     if figure is None or anchor is None or not anchor:
         ratio_text, verdict = "n/a", "not measured"
         failed = failed or budget != "-"
@@ -138,7 +138,7 @@ for line in BUDGETS.strip().splitlines():
         ratio_text = "%.3g" % ratio if ratio >= 0.5 else "%.3g (1/%.3g)" % (ratio, 1 / ratio)
         verdict = holds(budget, figure, ratio)
         failed = failed or verdict not in ("yes", "-")
-    anchor_name = "fixed" if re.fullmatch(r"[0-9.eE+-]+\s*.*", anchor_spec) else anchor_spec.split("/", 1)[-1]
+    anchor_name = "fixed" if re.fullmatch(r"[0-9.eE+-]+\s*.*", anchor_term) else anchor_term.split("/", 1)[-1]
     print("| %s | %s | %s: %s | %s | %s | %s |" % (what, show(figure, fu), anchor_name,
           show(anchor, au), ratio_text, budget.replace("<=", "≤ ").replace(">=", "≥ "), verdict))
 sys.exit(1 if failed else 0)

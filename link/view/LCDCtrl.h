@@ -69,7 +69,7 @@ public:
     int PrintCaptionedTo(QPrinter& printer);
 
     // The control keeps the screen's 5:3 shape in layouts; it starts at half
-    // the screen's pixels (the panel keeps it in a CAspectBox, so it grows
+    // the screen's pixels (the panel keeps it in a CShapeKeepingBox, so it grows
     // with the panel window beyond its native size).
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;

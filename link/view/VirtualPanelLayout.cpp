@@ -11,7 +11,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-#include "link/view/AspectBox.h"
+#include "link/view/ShapeKeepingBox.h"
 #include "link/view/LCDCtrl.h"
 #include "link/view/PanelIcons.h"
 #include "link/view/PanelKeyButton.h"
@@ -112,7 +112,7 @@ void CVirtualPanel::BuildLayout()
     auto* screenColumn = new QVBoxLayout;
     screenColumn->addLayout(captions);
     m_lcd = new CLCDCtrl;
-    screenColumn->addWidget(new CAspectBox(m_lcd, QSize(kScreenWidth, kScreenHeight)), 1);
+    screenColumn->addWidget(new CShapeKeepingBox(m_lcd, QSize(kScreenWidth, kScreenHeight)), 1);
     auto* printRow = new QHBoxLayout;
     auto* print = new CPanelKeyButton(tr("Print"));
     print->setObjectName(QString::number(kIdPrintButton));

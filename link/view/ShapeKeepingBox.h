@@ -1,14 +1,14 @@
 #pragma once
-// CAspectBox: holds one widget at the largest size of a fixed shape that fits
+// CShapeKeepingBox: holds one widget at the largest size of a fixed shape that fits
 // the box, centred on black, so that the widget grows and shrinks with the
 // window around it without being distorted. Its size hints are the widget's.
 #include <QSize>
 #include <QWidget>
 
-class CAspectBox : public QWidget {
+class CShapeKeepingBox : public QWidget {
     Q_OBJECT
 public:
-    CAspectBox(QWidget* child, QSize shape, QWidget* parent = nullptr);
+    CShapeKeepingBox(QWidget* child, QSize shape, QWidget* parent = nullptr);
 
     // The largest rectangle of the given shape inside area, centred.
     static QRect Fit(const QRect& area, QSize shape);

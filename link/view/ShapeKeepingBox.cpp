@@ -1,8 +1,8 @@
-#include "link/view/AspectBox.h"
+#include "link/view/ShapeKeepingBox.h"
 
 #include <QPalette>
 
-CAspectBox::CAspectBox(QWidget* child, QSize shape, QWidget* parent)
+CShapeKeepingBox::CShapeKeepingBox(QWidget* child, QSize shape, QWidget* parent)
     : QWidget(parent), m_child(child), m_shape(shape)
 {
     child->setParent(this);
@@ -13,7 +13,7 @@ CAspectBox::CAspectBox(QWidget* child, QSize shape, QWidget* parent)
     setAutoFillBackground(true);
 }
 
-QRect CAspectBox::Fit(const QRect& area, QSize shape)
+QRect CShapeKeepingBox::Fit(const QRect& area, QSize shape)
 {
     QSize size = shape.scaled(area.size(), Qt::KeepAspectRatio);
     QRect fitted(QPoint(0, 0), size);
@@ -21,17 +21,17 @@ QRect CAspectBox::Fit(const QRect& area, QSize shape)
     return fitted;
 }
 
-QSize CAspectBox::sizeHint() const
+QSize CShapeKeepingBox::sizeHint() const
 {
     return m_child->sizeHint();
 }
 
-QSize CAspectBox::minimumSizeHint() const
+QSize CShapeKeepingBox::minimumSizeHint() const
 {
     return m_child->minimumSizeHint();
 }
 
-void CAspectBox::resizeEvent(QResizeEvent*)
+void CShapeKeepingBox::resizeEvent(QResizeEvent*)
 {
     m_child->setGeometry(Fit(rect(), m_shape));
 }
