@@ -42,6 +42,8 @@ bool CBusDecoder::BeginDecode(const std::uint8_t* clock, int length, const std::
     m_position = 0;
     m_frameCount = 0;
     m_status.clear();
+    for (std::size_t i = 0; i < m_times.size(); ++i)
+        m_timeNs[i] = ParseTimeText(m_times[i]);
     if (!clock || !data || length <= 0) {
         m_clock = {};
         m_data = {};
@@ -54,7 +56,3 @@ bool CBusDecoder::BeginDecode(const std::uint8_t* clock, int length, const std::
     return true;
 }
 
-std::size_t CBusDecoder::FirstCrossingAfter(const BusSignal& signal, int position) {
-    return std::upper_bound(signal.crossings.begin(), signal.crossings.end(), position) -
-           signal.crossings.begin();
-}

@@ -89,16 +89,15 @@ protected:
     // (rounded up).
     double SamplesToNs(int samples) const;
     int NsToSamples(std::int64_t ns) const;
-    std::int64_t TimeNs(int index) const { return ParseTimeText(m_times[index]); }
+    // Time setting index in nanoseconds, as read when the decode began.
+    std::int64_t TimeNs(int index) const { return m_timeNs[index]; }
     // Reads both records and resets the result, position and frame count.
     // False when either record is missing or length is not positive.
     bool BeginDecode(const std::uint8_t* clock, int length, const std::uint8_t* data);
-    // Index in the crossing list of the first crossing after position, or
-    // the list size.
-    static std::size_t FirstCrossingAfter(const BusSignal& signal, int position);
 
     int m_bits = 8;
     std::array<std::string, kTimeCount> m_times;
+    std::array<std::int64_t, kTimeCount> m_timeNs{};  // m_times parsed by BeginDecode
     std::vector<BusField> m_results;
     int m_position = 0;
     int m_frameCount = 0;

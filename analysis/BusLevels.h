@@ -14,12 +14,21 @@ inline constexpr int kDefaultBandOffset = 100;
 
 // A channel record as the decoders see it.
 struct BusSignal {
-    std::vector<int> s;         // signed counts
+    std::vector<std::int8_t> s; // signed counts (SampleCount of each byte)
     int mid = 0;                // (max + min) / 2
     std::vector<int> crossings; // first samples past mid on the other side, ascending (Crossings)
+    // For each block of kCrossingBlock samples, the index in crossings of the
+    // first crossing at or after the block's first sample (FirstCrossingAfter).
+    std::vector<int> blockFirstCrossing;
     int low = 60 - kDefaultBandOffset;  // 10 % level: a rising edge starts at or below it
     int high = 140 - kDefaultBandOffset; // 90 % level: a rising edge ends at or above it
 };
+
+inline constexpr int kCrossingBlock = 64;
+
+// Index in signal.crossings of the first crossing after position, or the
+// list size: std::upper_bound, started from the block index.
+std::size_t FirstCrossingAfter(const BusSignal& signal, int position);
 
 // The transition levels of a signal: with a band offset a, 60 - a and
 // 140 - a; without one, 10 % and 90 % of the record's own swing from its

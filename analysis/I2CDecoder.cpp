@@ -20,14 +20,14 @@ bool CI2CDecoder::ClockHighOver(int from, int to) const {
 // crossing and compared in nanoseconds.
 bool CI2CDecoder::StartConditionHolds(const BusTransition& sdaFall) const {
     const int setup = NsToSamples(TimeNs(4));
-    const int hold = NsToSamples(ParseTimeText(m_startHold));
+    const int hold = NsToSamples(m_startHoldNs);
     return m_clock.s[sdaFall.crossing] > m_clock.mid && ClockHighOver(sdaFall.start - setup, sdaFall.start) &&
            ClockHighOver(sdaFall.end, sdaFall.end + hold);
 }
 
 int CI2CDecoder::FrameStartAfter(const BusTransition& sdaFall) const {
     const int last = static_cast<int>(m_clock.s.size()) - 1;
-    int position = std::min(sdaFall.end + NsToSamples(ParseTimeText(m_startHold)), last);
+    int position = std::min(sdaFall.end + NsToSamples(m_startHoldNs), last);
     while (position < last && m_clock.s[position + 1] > m_clock.mid)
         ++position;
     return position;
@@ -54,9 +54,12 @@ std::optional<BusTransition> CI2CDecoder::DataEdgeWhileHigh(const ClockPulse& pu
 }
 
 int CI2CDecoder::MajorityBit(const BusTransition& window) const {
-    int above = 0, notAbove = 0;
+    const std::int8_t* s = m_data.s.data();
+    const int mid = m_data.mid;
+    int above = 0;
     for (int i = window.start; i <= window.end; ++i)
-        (m_data.s[i] > m_data.mid ? above : notAbove) += 1;
+        above += s[i] > mid;
+    const int notAbove = window.end - window.start + 1 - above;
     return above >= notAbove ? 1 : 0;
 }
 
@@ -195,6 +198,7 @@ bool CI2CDecoder::DecodeFrame(const std::uint8_t* clock, int length, const std::
 }
 
 int CI2CDecoder::Decode(const std::uint8_t* clock, int length, const std::uint8_t* data) {
+    m_startHoldNs = ParseTimeText(m_startHold);
     if (!BeginDecode(clock, length, data) || m_data.crossings.empty()) {
         m_status = kNoBusSignal;
         return 0;

@@ -63,6 +63,7 @@ private:
 
     int m_addressBits = 7;
     std::string m_startHold = "4.0us";
+    std::int64_t m_startHoldNs = 0;  // m_startHold parsed when a decode begins
     int m_addressType = kAddrSimple;
     // Frame reader bookkeeping.
     bool m_firstFieldIsAddress = true;
