@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <mutex>
@@ -10,6 +11,7 @@
 #include "corvane/SharedState.h"
 #include "link/LinkSession.h"
 #include "link/UserMessage.h"
+#include "parlex/Parlex.h"
 
 namespace {
 std::mutex s_lock;
@@ -125,10 +127,32 @@ bool CSettingsRig::WaitForFreshDecode()
     return WaitUntil([&] { return model->DecodeCount() >= start + 2 && model->PendingCount() == 0; });
 }
 
+namespace {
+// The program's copy of a parameter, unsigned little-endian, as the decode
+// reads it.
+int64_t ProgramParam(const std::string& name)
+{
+    std::lock_guard<std::recursive_mutex> lock(g_csLock);
+    const auto place = ParlexParam.DSOdataToPCParam(name);
+    int64_t v = 0;
+    for (int i = place.second - 1; i >= 0; --i)
+        v = (v << 8) | g_pSysParamBuffer[place.first + i];
+    return v;
+}
+}  // namespace
+
+// An edit has settled once the program's block holds what the instrument
+// holds for every parameter written and that block has been decoded. Two
+// decodes alone are not enough: under load the status polls can fetch blocks
+// taken between the edit's writes.
 EditResult CSettingsRig::Edit(int kind, int target, SettingChoice choice)
 {
     CFixedChoice chooser(std::move(choice));
     EditResult r = model->ApplyEdit(kind, target, chooser);
+    WaitUntil([&] {
+        return std::all_of(r.writes.begin(), r.writes.end(),
+                           [&](const ParamWrite& w) { return ProgramParam(w.name) == sim->Param(w.name); });
+    });
     WaitForFreshDecode();
     return r;
 }
