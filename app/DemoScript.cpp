@@ -124,35 +124,36 @@ void CDemoScript::RunDataWindows()
         m_frame.MdiArea()->setActiveSubWindow(window);
         window->showMaximized();
         Wait(kSettleMs);   // the window's toolbar lays itself out again
-        const QString path =
-            QDir(m_folder).filePath(QStringLiteral("window-%1.png").arg(QLatin1String(window->Kind().typeName)));
-        QDir().mkpath(m_folder);
-        Step(QStringLiteral("window %1 %2: %3").arg(window->windowTitle(), window->grab().save(path) ? "saved" : "NOT saved", path));
+        // Named after the kind's title ("Wave_%d" gives window-Wave.png).
+        const QString kindName = QString::fromLatin1(window->Kind().titlePattern).section(QLatin1Char('_'), 0, 0);
+        SavePicture(QStringLiteral("window-%1.png").arg(kindName), window->grab().toImage(),
+                    QStringLiteral("window ") + window->windowTitle());
     }
+}
+
+bool CDemoScript::SavePicture(const QString& name, const QImage& picture, const QString& what)
+{
+    QDir().mkpath(m_folder);
+    const QString path = QDir(m_folder).filePath(name);
+    const bool saved = SavePictureFile(path, picture) != 0;
+    Step(QStringLiteral("%1 %2: %3").arg(what, saved ? "saved" : "NOT saved", path));
+    return saved;
 }
 
 bool CDemoScript::SaveScreenshots()
 {
-    QDir().mkpath(m_folder);
-    const QString mainPath = QDir(m_folder).filePath(QStringLiteral("quorvex-main-window.png"));
-    const bool mainSaved = SavePictureFile(mainPath, m_frame.grab().toImage()) != 0;
-    Step(QStringLiteral("main window screenshot %1: %2").arg(mainSaved ? "saved" : "NOT saved", mainPath));
-
+    const bool mainSaved =
+        SavePicture(QStringLiteral("quorvex-main-window.png"), m_frame.grab().toImage(), "main window screenshot");
     QImage screen = ScreenImageHook() ? ScreenImageHook()() : QImage();
     if (screen.isNull()) {
         Step(QStringLiteral("no screen mirror built in: saving the screen's palette indices as grey levels"));
         screen = ScreenIndicesAsGrey();
     }
-    const QString screenPath = QDir(m_folder).filePath(QStringLiteral("instrument-screen.png"));
-    const bool screenSaved = SavePictureFile(screenPath, screen) != 0;
-    Step(QStringLiteral("instrument screen %1: %2").arg(screenSaved ? "saved" : "NOT saved", screenPath));
-
+    const bool screenSaved = SavePicture(QStringLiteral("instrument-screen.png"), screen, "instrument screen");
     bool panelSaved = true;
-    if (QWidget* panel = m_frame.FrontPanel()) {
-        const QString panelPath = QDir(m_folder).filePath(QStringLiteral("virtual-front-panel.png"));
-        panelSaved = SavePictureFile(panelPath, panel->grab().toImage()) != 0;
-        Step(QStringLiteral("virtual front panel %1: %2").arg(panelSaved ? "saved" : "NOT saved", panelPath));
-    }
+    if (QWidget* panel = m_frame.FrontPanel())
+        panelSaved =
+            SavePicture(QStringLiteral("virtual-front-panel.png"), panel->grab().toImage(), "virtual front panel");
     return mainSaved && screenSaved && panelSaved;
 }
 

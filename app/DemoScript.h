@@ -8,6 +8,8 @@
 #include <QObject>
 #include <QString>
 
+class QImage;
+
 class CMainFrame;
 
 class CDemoScript : public QObject {
@@ -28,6 +30,8 @@ private:
     bool WaitForNewScreen(int timeoutMs);
     void RunDataWindows();
     bool SaveScreenshots();
+    // Saves picture as DIR/name (atomically) and reports it as what.
+    bool SavePicture(const QString& name, const QImage& picture, const QString& what);
 
     CMainFrame& m_frame;
     QString m_folder;

@@ -1,7 +1,7 @@
 #include "docs/PsmFile.h"
 
 #include "docs/AnalysisArchive.h"
-#include "docs/PowerSpectrumData.h"
+#include "docs/PowerData.h"
 
 #include <QCoreApplication>
 

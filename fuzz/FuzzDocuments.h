@@ -13,7 +13,7 @@
 #include "docs/BusFile.h"
 #include "docs/DataDoc.h"
 #include "docs/FileFormats.h"
-#include "docs/PowerSpectrumDoc.h"
+#include "docs/PowerDoc.h"
 #include "docs/WaveformMeasurementDoc.h"
 #include "docs/WaveformTabularDoc.h"
 #include "docs/YTSheetDoc.h"

@@ -2,7 +2,7 @@
 // bytes laid out by hand from their field lists.
 #include "docs/ArithmeticData.h"
 #include "docs/MthFile.h"
-#include "docs/PowerSpectrumData.h"
+#include "docs/PowerData.h"
 #include "docs/PsmFile.h"
 
 #include <gtest/gtest.h>

@@ -5,11 +5,11 @@
 #include "analysis/view/ArithmeticPanel.h"
 #include "analysis/view/FFTView.h"
 #include "analysis/view/OutputView.h"
-#include "analysis/view/PowerSpectrumPanel.h"
+#include "analysis/view/PowerPanel.h"
 #include "corvane/SharedState.h"
 #include "docs/ArithmeticData.h"
 #include "docs/MthFile.h"
-#include "docs/PowerSpectrumData.h"
+#include "docs/PowerData.h"
 #include "docs/view/YTView.h"
 
 #include <QApplication>

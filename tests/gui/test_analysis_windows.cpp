@@ -8,14 +8,15 @@
 #include "analysis/view/ArithmeticView.h"
 #include "analysis/view/FFTView.h"
 #include "analysis/view/OutputView.h"
-#include "analysis/view/PowerSpectrumPanel.h"
-#include "analysis/view/PowerSpectrumView.h"
+#include "analysis/view/PowerPanel.h"
+#include "analysis/view/PowerView.h"
 #include "app/ChildFrame.h"
 #include "corvane/WaveMemory.h"
 #include "docs/ArithmeticDoc.h"
-#include "docs/PowerSpectrumDoc.h"
+#include "docs/PowerDoc.h"
 #include "link/LinkSession.h"
 #include "sim/SimInstrument.h"
+#include "support/QuickTimings.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -45,19 +46,6 @@ struct Window {
     View* view = nullptr;
 };
 
-LinkTimings FastTimings() {
-    LinkTimings t;
-    t.watchdogSilenceMs = 150;
-    t.watchdogPauseMs = 20;
-    t.sendPollMs = 2;
-    t.statusPollMs = 50;
-    t.acquisitionMs = 100;
-    t.stopFrameWaitMs = 10;
-    t.readModeWaitShortMs = 10;
-    t.readModeWaitLongMs = 10;
-    return t;
-}
-
 bool HasSamples(const std::uint8_t* copy, int length) {
     for (int i = 0; copy && i < length; ++i)
         if (copy[i] != 0) return true;
@@ -75,7 +63,7 @@ TEST(AnalysisWindows, SimulatedRunFillsBothWindowsAndThePowerFileRoundTrips) {
     std::string why;
     auto sim = CreateSimInstrument("model=0,ch1=sine:10k:2,ch2=square:1k:2:0", &why);
     ASSERT_TRUE(sim) << why;
-    CLinkSession session(sim, FastTimings());
+    CLinkSession session(sim, QuickLinkTimings());
     session.SetAcquisitionInterval(100);
     ASSERT_EQ(session.ConnectCommand(), 1);
     MallocWaveDataBuf(4000, 0, 0.8f);

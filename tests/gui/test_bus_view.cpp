@@ -27,6 +27,7 @@
 #include "docs/BusFile.h"
 #include "link/LinkSession.h"
 #include "sim/SimInstrument.h"
+#include "support/QuickTimings.h"
 
 namespace {
 
@@ -54,19 +55,6 @@ std::vector<std::string> Shown(CAnalyse_BusView& view) {
     for (const BusFieldText& t : BusFieldTexts(d.Decoder().Results(), d.numberBase, !d.IsSPI(), false))
         shown.push_back(t.label + t.value + t.mark);
     return shown;
-}
-
-LinkTimings FastTimings() {
-    LinkTimings t;
-    t.watchdogSilenceMs = 150;
-    t.watchdogPauseMs = 20;
-    t.sendPollMs = 2;
-    t.statusPollMs = 50;
-    t.acquisitionMs = 100;
-    t.stopFrameWaitMs = 10;
-    t.readModeWaitShortMs = 10;
-    t.readModeWaitLongMs = 10;
-    return t;
 }
 
 // Runs the window on the simulated instrument until a transfer decodes, as
@@ -122,7 +110,7 @@ TEST(BusEndToEnd, SimulatedI2CAndSPIDecodeLiveSaveReopenExportPrint) {
         std::string why;
         auto sim = CreateSimInstrument(c.sim, &why);
         ASSERT_TRUE(sim) << why;
-        CLinkSession session(sim, FastTimings());
+        CLinkSession session(sim, QuickLinkTimings());
         session.SetAcquisitionInterval(100);
         ASSERT_EQ(session.ConnectCommand(), 1);
         SetSharedTimeBase(14); // CalcTimeBase(15) = 200000 ns

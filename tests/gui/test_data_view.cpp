@@ -166,4 +166,11 @@ TEST_F(DataViewTest, UpdateMessageTakesOneSnapshotAndEndsTheProgressAtZero)
     EXPECT_EQ(v->Receiver(), v->Widget());
     EXPECT_EQ(frame->StatusText(kPanePercent), "0%");
     EXPECT_EQ(frame->ProgressBar()->value(), frame->ProgressBar()->minimum() - 1);   // reset
+
+    // The run-state pane shows the view's state, not the pane's name.
+    EXPECT_EQ(frame->StatusText(kPaneRunState), "Status:Stop");
+    v->StartRun();
+    EXPECT_EQ(frame->StatusText(kPaneRunState), "Status:Run");
+    v->StopRun();
+    EXPECT_EQ(frame->StatusText(kPaneRunState), "Status:Stop");
 }

@@ -27,6 +27,7 @@
 #include "link/LinkSession.h"
 #include "sim/SimInstrument.h"
 #include "support/SharedStateGuard.h"
+#include "support/QuickTimings.h"
 
 namespace {
 
@@ -284,16 +285,7 @@ TEST(SheetEndToEnd, SimulatedSineRunSaveReopen) {
     std::string why;
     auto sim = CreateSimInstrument("model=0,ch1=sine:1k:2,ch2=none", &why);
     ASSERT_TRUE(sim) << why;
-    LinkTimings timings;
-    timings.watchdogSilenceMs = 150;
-    timings.watchdogPauseMs = 20;
-    timings.sendPollMs = 2;
-    timings.statusPollMs = 50;
-    timings.acquisitionMs = 100;
-    timings.stopFrameWaitMs = 10;
-    timings.readModeWaitShortMs = 10;
-    timings.readModeWaitLongMs = 10;
-    CLinkSession session(sim, timings);
+    CLinkSession session(sim, QuickLinkTimings());
     session.SetAcquisitionInterval(100);
     ASSERT_EQ(session.ConnectCommand(), 1);
     MallocWaveDataBuf(4000, 0, 0.8f);

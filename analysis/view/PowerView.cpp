@@ -1,11 +1,11 @@
-#include "analysis/view/PowerSpectrumView.h"
+#include "analysis/view/PowerView.h"
 
 #include "analysis/PowerBinsCsv.h"
 #include "analysis/view/FFTView.h"
-#include "analysis/view/PowerSpectrumPanel.h"
+#include "analysis/view/PowerPanel.h"
 #include "docs/Archive.h"
 #include "docs/BitmapWriter.h"
-#include "docs/PowerSpectrumDoc.h"
+#include "docs/PowerDoc.h"
 
 #include <QFileInfo>
 

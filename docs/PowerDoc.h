@@ -4,7 +4,7 @@
 // state of its two traces (CPowerSpectrumData), and reads and writes them as
 // a ".psm" file (docs/PsmFile.h).
 #include "docs/DataDoc.h"
-#include "docs/PowerSpectrumData.h"
+#include "docs/PowerData.h"
 
 #include <QCoreApplication>
 

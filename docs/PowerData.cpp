@@ -1,4 +1,4 @@
-#include "docs/PowerSpectrumData.h"
+#include "docs/PowerData.h"
 
 #include "corvane/ScaleConversion.h"
 #include "corvane/SharedState.h"

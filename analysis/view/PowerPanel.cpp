@@ -1,9 +1,9 @@
-#include "analysis/view/PowerSpectrumPanel.h"
+#include "analysis/view/PowerPanel.h"
 
 #include "analysis/view/FFTView.h"
 #include "corvane/MessageTables.h"
 #include "corvane/SharedState.h"
-#include "docs/PowerSpectrumData.h"
+#include "docs/PowerData.h"
 #include "docs/view/YTView.h"
 
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "docs/PowerSpectrumDoc.h"
+#include "docs/PowerDoc.h"
 
 #include "corvane/SharedState.h"
 #include "docs/FileFormats.h"

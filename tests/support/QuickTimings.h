@@ -1,0 +1,6 @@
+#pragma once
+// Link time limits short enough for tests that run a window on the simulated
+// instrument: polls every few milliseconds, silence noticed after 150 ms.
+#include "link/LinkTimings.h"
+
+LinkTimings QuickLinkTimings();
