@@ -5,6 +5,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -20,37 +25,157 @@ double Combine(double x, double y) {
     if constexpr (Operation == kArithRmsSum) return std::sqrt((x * x + y * y) / 2);
 }
 
-// One operation over whole records, the operation fixed at compile time so
-// that the loop has no branch but the zero divisor's. An operand's sample is
-// its count times its factor (k for the scaled channel, else 1). The peak is
-// kept in four lanes so that neighbouring samples do not wait on each other.
-template <int Operation>
-void CombineRecords(const std::uint8_t* first, double firstFactor, const std::uint8_t* second,
-                    double secondFactor, std::size_t length, double sentinel, ArithmeticResult& result) {
-    double* value = result.value.data();
-    std::uint8_t* isSentinel = result.isQuotientSentinel.data();
-    double peak[4] = {0, 0, 0, 0};
-    const auto one = [&](std::size_t i) {
-        const int y = SampleCount(second[i]);
-        const double v = Combine<Operation>(SampleCount(first[i]) * firstFactor, y * secondFactor);
-        // k is never 0, so only a zero sample makes a zero divisor.
-        const bool zeroDivisor = Operation == kArithDivide && y == 0;
-        value[i] = zeroDivisor ? sentinel : v;
-        isSentinel[i] = zeroDivisor;
-        return zeroDivisor ? 0.0 : std::abs(v);
-    };
-    std::size_t i = 0;
-    for (; i + 4 <= length; i += 4)
-        for (std::size_t lane = 0; lane < 4; ++lane) peak[lane] = std::max(peak[lane], one(i + lane));
-    for (; i < length; ++i) peak[0] = std::max(peak[0], one(i));
-    result.peak = std::max({peak[0], peak[1], peak[2], peak[3]});
+double CombineAny(int operation, double x, double y) {
+    switch (operation) {
+    case kArithAdd: return Combine<kArithAdd>(x, y);
+    case kArithSubtract: return Combine<kArithSubtract>(x, y);
+    case kArithMultiply: return Combine<kArithMultiply>(x, y);
+    case kArithDivide: return Combine<kArithDivide>(x, y);
+    default: return Combine<kArithRmsSum>(x, y);
+    }
 }
 
-using Combiner = void (*)(const std::uint8_t*, double, const std::uint8_t*, double, std::size_t, double,
-                          ArithmeticResult&);
-constexpr Combiner kCombiners[kOperationCount] = {CombineRecords<kArithAdd>, CombineRecords<kArithSubtract>,
-                                                  CombineRecords<kArithMultiply>, CombineRecords<kArithDivide>,
-                                                  CombineRecords<kArithRmsSum>};
+// The peak is found block by block. Each block's operands span a box of
+// counts; the operations are monotone in each operand (or in its magnitude)
+// and rounding keeps that order, so the value at the right corner of the box
+// bounds every |result| in the block. A block whose bound does not exceed the
+// peak found so far cannot raise it and is not evaluated: a smooth record is
+// read once for the boxes and evaluated only around its extremes, and the
+// peak is exactly that of evaluating every sample.
+constexpr std::size_t kBlock = 256;
+
+struct CountRange {
+    int lo = 127;
+    int hi = -128;
+};
+
+#if defined(__SSE2__)
+// The smallest and largest byte of a 16-byte vector (bytes biased to
+// unsigned order).
+int SmallestByte(__m128i v) {
+    v = _mm_min_epu8(v, _mm_srli_si128(v, 8));
+    v = _mm_min_epu8(v, _mm_srli_si128(v, 4));
+    v = _mm_min_epu8(v, _mm_srli_si128(v, 2));
+    v = _mm_min_epu8(v, _mm_srli_si128(v, 1));
+    return _mm_cvtsi128_si32(v) & 0xFF;
+}
+
+int LargestByte(__m128i v) {
+    v = _mm_max_epu8(v, _mm_srli_si128(v, 8));
+    v = _mm_max_epu8(v, _mm_srli_si128(v, 4));
+    v = _mm_max_epu8(v, _mm_srli_si128(v, 2));
+    v = _mm_max_epu8(v, _mm_srli_si128(v, 1));
+    return _mm_cvtsi128_si32(v) & 0xFF;
+}
+
+// The range of a whole block, sixteen samples at a time. Flipping the top
+// bit turns the signed order of the counts into the unsigned order of bytes.
+CountRange FullBlockRange(const std::uint8_t* samples) {
+    const __m128i bias = _mm_set1_epi8(static_cast<char>(0x80));
+    __m128i lo = _mm_set1_epi8(static_cast<char>(0xFF)), hi = _mm_setzero_si128();
+    for (std::size_t i = 0; i < kBlock; i += 16) {
+        const __m128i v =
+            _mm_xor_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(samples + i)), bias);
+        lo = _mm_min_epu8(lo, v);
+        hi = _mm_max_epu8(hi, v);
+    }
+    return {SmallestByte(lo) - 128, LargestByte(hi) - 128};
+}
+#endif
+
+CountRange BlockRange(const std::uint8_t* samples, std::size_t count) {
+#if defined(__SSE2__)
+    if (count == kBlock) return FullBlockRange(samples);
+#endif
+    CountRange range;
+    for (std::size_t i = 0; i < count; ++i) {
+        range.lo = std::min(range.lo, SampleCount(samples[i]));
+        range.hi = std::max(range.hi, SampleCount(samples[i]));
+    }
+    return range;
+}
+
+int Magnitude(const CountRange& r) {
+    return std::max(std::abs(r.lo), std::abs(r.hi));
+}
+
+// The smallest magnitude of a non-zero count in the range (1 when the range
+// holds 0 and others), 0 when it holds nothing but 0.
+int SmallestDivisor(const CountRange& r) {
+    if (r.lo == 0 && r.hi == 0) return 0;
+    if (r.lo <= 0 && r.hi >= 0) return 1;
+    return std::min(std::abs(r.lo), std::abs(r.hi));
+}
+
+struct Operands {
+    const std::uint8_t* first;
+    double firstFactor;
+    const std::uint8_t* second;
+    double secondFactor;
+};
+
+// No |result| of a sample whose operands lie in the two ranges exceeds this.
+template <int Operation>
+double BoxBound(const Operands& o, const CountRange& x, const CountRange& y) {
+    const auto at = [&](int a, int b) { return std::abs(Combine<Operation>(a * o.firstFactor, b * o.secondFactor)); };
+    if constexpr (Operation == kArithAdd) return std::max(at(x.hi, y.hi), at(x.lo, y.lo));
+    if constexpr (Operation == kArithSubtract) return std::max(at(x.hi, y.lo), at(x.lo, y.hi));
+    if constexpr (Operation == kArithDivide) {
+        const int divisor = SmallestDivisor(y);
+        return divisor == 0 ? 0.0 : at(Magnitude(x), divisor);
+    }
+    return at(Magnitude(x), Magnitude(y)); // multiply, RMS sum
+}
+
+// The largest |result| over samples [begin, end), sentinels excluded. Four
+// lanes so that neighbouring samples do not wait on each other.
+template <int Operation>
+double RangePeak(const Operands& o, std::size_t begin, std::size_t end) {
+    double peak[4] = {0, 0, 0, 0};
+    const auto one = [&](std::size_t i) {
+        const int y = SampleCount(o.second[i]);
+        // k is never 0, so only a zero sample makes a zero divisor.
+        if (Operation == kArithDivide && y == 0) return 0.0;
+        return std::abs(Combine<Operation>(SampleCount(o.first[i]) * o.firstFactor, y * o.secondFactor));
+    };
+    std::size_t i = begin;
+    for (; i + 4 <= end; i += 4)
+        for (std::size_t lane = 0; lane < 4; ++lane) peak[lane] = std::max(peak[lane], one(i + lane));
+    for (; i < end; ++i) peak[0] = std::max(peak[0], one(i));
+    return std::max({peak[0], peak[1], peak[2], peak[3]});
+}
+
+std::vector<CountRange> BlockRanges(const std::uint8_t* samples, std::size_t length) {
+    std::vector<CountRange> ranges((length + kBlock - 1) / kBlock);
+    for (std::size_t j = 0; j < ranges.size(); ++j)
+        ranges[j] = BlockRange(samples + j * kBlock, std::min(kBlock, length - j * kBlock));
+    return ranges;
+}
+
+// The block with the largest bound is evaluated first: it most likely holds
+// the peak, so that few other blocks remain above it.
+template <int Operation>
+double Peak(const Operands& o, std::size_t length) {
+    if (length == 0) return 0;
+    const std::vector<CountRange> firstRanges = BlockRanges(o.first, length);
+    const std::vector<CountRange> secondRanges =
+        o.second == o.first ? firstRanges : BlockRanges(o.second, length);
+    std::vector<double> bounds(firstRanges.size());
+    for (std::size_t j = 0; j < bounds.size(); ++j)
+        bounds[j] = BoxBound<Operation>(o, firstRanges[j], secondRanges[j]);
+    const auto blockPeak = [&](std::size_t j) {
+        return RangePeak<Operation>(o, j * kBlock, std::min(length, (j + 1) * kBlock));
+    };
+    const std::size_t best = static_cast<std::size_t>(std::max_element(bounds.begin(), bounds.end()) - bounds.begin());
+    double peak = blockPeak(best);
+    for (std::size_t j = 0; j < bounds.size(); ++j)
+        if (j != best && bounds[j] > peak) peak = std::max(peak, blockPeak(j));
+    return peak;
+}
+
+using PeakFinder = double (*)(const Operands&, std::size_t);
+constexpr PeakFinder kPeakFinders[kOperationCount] = {Peak<kArithAdd>, Peak<kArithSubtract>, Peak<kArithMultiply>,
+                                                      Peak<kArithDivide>, Peak<kArithRmsSum>};
 
 bool IsInput(int input) {
     return input == kInputCH1 || input == kInputCH2;
@@ -68,29 +193,34 @@ ArithmeticScale CommonScale(double ch1VoltsPerDivision, double ch2VoltsPerDivisi
     return scale;
 }
 
-void ComputeArithmetic(const ArithmeticSources& sources, int firstInput, int secondInput, int operation,
-                       ArithmeticResult& result) {
-    result.scale = CommonScale(sources.ch1VoltsPerDivision, sources.ch2VoltsPerDivision);
-    result.peak = 0;
-    if (!IsInput(firstInput) || !IsInput(secondInput) || operation < 0 || operation >= kOperationCount) {
-        result.value.clear();
-        result.isQuotientSentinel.clear();
-        return;
-    }
-    const std::size_t length = std::min(sources.ch1.size(), sources.ch2.size());
-    // Every element is written below: a buffer of the same length is reused as it is.
-    result.value.resize(length);
-    result.isQuotientSentinel.resize(length);
-    const auto record = [&](int input) { return (input == kInputCH1 ? sources.ch1 : sources.ch2).data(); };
-    const auto factor = [&](int input) { return (input == kInputCH1) == result.scale.scaleCH1 ? result.scale.k : 1.0; };
-    kCombiners[operation](record(firstInput), factor(firstInput), record(secondInput), factor(secondInput), length,
-                          kQuotientSentinel * result.scale.k, result);
+double ArithmeticResult::Value(std::size_t i) const {
+    const int y = SampleCount(second[i]);
+    if (operation == kArithDivide && y == 0) return kQuotientSentinel * scale.k;
+    return CombineAny(operation, SampleCount(first[i]) * firstFactor, y * secondFactor);
+}
+
+bool ArithmeticResult::IsQuotientSentinel(std::size_t i) const {
+    return operation == kArithDivide && second[i] == 0;
 }
 
 ArithmeticResult ComputeArithmetic(const ArithmeticSources& sources, int firstInput, int secondInput,
                                    int operation) {
     ArithmeticResult result;
-    ComputeArithmetic(sources, firstInput, secondInput, operation, result);
+    result.scale = CommonScale(sources.ch1VoltsPerDivision, sources.ch2VoltsPerDivision);
+    const std::size_t length = std::min(sources.ch1.size(), sources.ch2.size());
+    if (!IsInput(firstInput) || !IsInput(secondInput) || operation < 0 || operation >= kOperationCount ||
+        length == 0)
+        return result;
+    const auto record = [&](int input) { return (input == kInputCH1 ? sources.ch1 : sources.ch2).data(); };
+    const auto factor = [&](int input) { return (input == kInputCH1) == result.scale.scaleCH1 ? result.scale.k : 1.0; };
+    result.operation = operation;
+    result.first = record(firstInput);
+    result.second = record(secondInput);
+    result.length = length;
+    result.firstFactor = factor(firstInput);
+    result.secondFactor = factor(secondInput);
+    const Operands operands{result.first, result.firstFactor, result.second, result.secondFactor};
+    result.peak = kPeakFinders[operation](operands, length);
     return result;
 }
 
@@ -108,13 +238,13 @@ int ArithmeticInputFromName(std::string_view name, int current) {
 }
 
 std::vector<int> ArithmeticTraceRows(const ArithmeticResult& result, int height) {
-    std::vector<int> rows(result.value.size(), height / 2);
+    std::vector<int> rows(result.Size(), height / 2);
     const double peak = result.peak;
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        if (result.isQuotientSentinel[i])
+        if (result.IsQuotientSentinel(i))
             rows[i] = kArithmeticSentinelRow;
         else if (peak > 0)
-            rows[i] = static_cast<int>(std::trunc((peak - result.value[i]) * height / (2 * peak)));
+            rows[i] = static_cast<int>(std::trunc((peak - result.Value(i)) * height / (2 * peak)));
     }
     return rows;
 }

@@ -38,23 +38,35 @@ struct ArithmeticScale {
 
 ArithmeticScale CommonScale(double ch1VoltsPerDivision, double ch2VoltsPerDivision);
 
+// The chosen operation over the two records. The result keeps its operands,
+// not a value per sample (a deep record would cost megabytes per update):
+// values are read on demand and are valid while the records it was computed
+// from are. Samples are combined over the shorter of the two records.
 struct ArithmeticResult {
-    std::vector<double> value;                    // one per sample
-    std::vector<std::uint8_t> isQuotientSentinel; // 1 where a division had a zero divisor
-    double peak = 0;                              // largest |value|, sentinels excluded
+    std::size_t Size() const { return length; }
+    // The result at sample i: the operation over the two operands in output
+    // units, or the sentinel 101 * k where a division had a zero divisor.
+    double Value(std::size_t i) const;
+    bool IsQuotientSentinel(std::size_t i) const;
+
+    double peak = 0; // largest |value|, sentinels excluded
     ArithmeticScale scale;
+
+    int operation = -1; // -1: no result (an unknown operation or input)
+    const std::uint8_t* first = nullptr;
+    const std::uint8_t* second = nullptr;
+    std::size_t length = 0;
+    double firstFactor = 1; // k for the scaled channel, else 1
+    double secondFactor = 1;
 };
 
-// Combines the two operands sample by sample over the shorter of the two
-// records. x and y are the first and second operand (either may name either
-// channel). Division by a zero sample stores the sentinel 101 * k instead of
-// a quotient and leaves the peak alone. An unknown operation or input code
-// yields an empty result.
+// Combines the two operands sample by sample. x and y are the first and
+// second operand (either may name either channel). Division by a zero sample
+// gives the sentinel 101 * k instead of a quotient and leaves the peak alone.
+// An unknown operation or input code, or an empty record, yields an empty
+// result.
 ArithmeticResult ComputeArithmetic(const ArithmeticSources& sources, int firstInput, int secondInput,
                                    int operation);
-// The same into result, reusing its buffers (an update per acquisition).
-void ComputeArithmetic(const ArithmeticSources& sources, int firstInput, int secondInput, int operation,
-                       ArithmeticResult& result);
 
 // Operation code of an operation name in either language, or current when
 // the name matches none of the five.

@@ -29,7 +29,7 @@ int RunArith(CliContext& ctx) {
     if (!ReadRecordFile(o["--record1"], ch1) || !ReadRecordFile(o["--record2"], ch2)) return 1;
     const ArithmeticResult result =
         ComputeArithmetic({ch1, ch2, vdiv1 / 1000, vdiv2 / 1000}, kInputCH1, kInputCH2, operation);
-    for (double value : result.value) std::printf("%.6f\n", value);
+    for (std::size_t i = 0; i < result.Size(); ++i) std::printf("%.6f\n", result.Value(i));
     std::printf("peak %.6f\n", result.peak);
     return 0;
 }

@@ -50,9 +50,14 @@ int CArithmeticData::Allocate(std::int32_t length) {
 int CArithmeticData::CopyRecords(const std::uint8_t* ch1, const std::uint8_t* ch2, std::int32_t length) {
     if (length != m_allocationLength ? !Allocate(length) : !m_buffer) return 0;
     m_recordLength = length;
-    std::memset(m_buffer, 0, 2 * static_cast<std::size_t>(length));
-    if (ch1) std::memcpy(m_buffer, ch1, static_cast<std::size_t>(length));
-    if (ch2) std::memcpy(m_buffer + length, ch2, static_cast<std::size_t>(length));
+    const auto take = [&](std::uint8_t* half, const std::uint8_t* record) {
+        if (record)
+            std::memcpy(half, record, static_cast<std::size_t>(length));
+        else
+            std::memset(half, 0, static_cast<std::size_t>(length));
+    };
+    take(m_buffer, ch1);
+    take(m_buffer + length, ch2);
     return 1;
 }
 
@@ -77,15 +82,9 @@ std::span<const std::uint8_t> CArithmeticData::Channel(int input) const {
 }
 
 ArithmeticResult CArithmeticData::Compute() const {
-    ArithmeticResult result;
-    Compute(result);
-    return result;
-}
-
-void CArithmeticData::Compute(ArithmeticResult& result) const {
     const ArithmeticSources sources{Channel(kInputCH1), Channel(kInputCH2), ch1VoltsPerDivision,
                                     ch2VoltsPerDivision};
-    ComputeArithmetic(sources, m_firstInput, m_secondInput, m_operation, result);
+    return ComputeArithmetic(sources, m_firstInput, m_secondInput, m_operation);
 }
 
 int CArithmeticData::TakeTransfer(const tagWaveformParam& wfm, const std::uint8_t* ch1, const std::uint8_t* ch2,

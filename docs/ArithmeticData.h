@@ -47,7 +47,7 @@ public:
     // length become length. 0 (no buffer) for length outside
     // 1 .. kMaxRecordLength.
     int Allocate(std::int32_t length);
-    // Zero-fills and copies both records (length bytes each), reallocating
+    // Copies both records (length bytes each), reallocating
     // when length differs from the allocation. A null record reads as zeros.
     int CopyRecords(const std::uint8_t* ch1, const std::uint8_t* ch2, std::int32_t length);
     // A completed transfer: both scales (µV / 1000), the time base and both
@@ -66,10 +66,9 @@ public:
     std::span<std::uint8_t> Samples();
     std::span<const std::uint8_t> Channel(int input) const;
 
-    // The result of the chosen operation over the two records.
+    // The result of the chosen operation over the two records; it reads
+    // them, so it is valid until the records change.
     ArithmeticResult Compute() const;
-    // The same into result, reusing its buffers.
-    void Compute(ArithmeticResult& result) const;
 
 private:
     CMemberBlock m_block;

@@ -111,8 +111,16 @@ void CArithmeticPanel::ShowCaptions() {
 
 void CArithmeticPanel::OnTransfer(const tagWaveformParam& wfm, const std::uint8_t* ch1, const std::uint8_t* ch2,
                                   std::int32_t length) {
+    const std::int32_t before = m_data->RecordLength();
     m_data->TakeTransfer(wfm, ch1, ch2, length);
     ShowCaptions();
+    // Both views read the buffer: once it is committed anew for another
+    // length they must not paint from the old one, even once.
+    if (m_data->RecordLength() != before) {
+        RedrawInputs();
+        RecomputeOutput();
+        return;
+    }
     PostInputRedraw();
     PostOutputRecompute();
 }

@@ -21,7 +21,7 @@ COutputView::COutputView(QWidget* parent) : QWidget(parent) {
 }
 
 void COutputView::Recompute(const CArithmeticData& data) {
-    data.Compute(m_result);
+    m_result = data.Compute();
     m_factor = data.scaleFactor;
     update();
 }

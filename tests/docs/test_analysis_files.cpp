@@ -101,10 +101,10 @@ TEST(AnalysisFiles, ArithmeticFileRestoresNamesCodesAndScales) {
     EXPECT_DOUBLE_EQ(data->outputVoltsPerDivision, 1000.0);
     EXPECT_DOUBLE_EQ(data->scaleFactor, 2.5);
     const ArithmeticResult r = data->Compute();
-    ASSERT_EQ(r.value.size(), 3u);
-    EXPECT_DOUBLE_EQ(r.value[0], 2.0);   // 40 * 0.5 / 10
-    EXPECT_DOUBLE_EQ(r.value[1], -2.0);
-    EXPECT_DOUBLE_EQ(r.value[2], 50.5);  // zero divisor: 101 * k
+    ASSERT_EQ(r.Size(), 3u);
+    EXPECT_DOUBLE_EQ(r.Value(0), 2.0);   // 40 * 0.5 / 10
+    EXPECT_DOUBLE_EQ(r.Value(1), -2.0);
+    EXPECT_DOUBLE_EQ(r.Value(2), 50.5);  // zero divisor: 101 * k
     EXPECT_DOUBLE_EQ(r.peak, 2.0);
     EXPECT_EQ(CMthFile::Store(*data), file);
 }

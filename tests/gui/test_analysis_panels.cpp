@@ -74,12 +74,12 @@ TEST(ArithmeticPanel, SettingsRecomputeAndTheFactorIsStored) {
     ch2[3] = 0;
     panel.OnTransfer(wfm, ch1.data(), ch2.data(), 4);
     QApplication::processEvents();
-    ASSERT_EQ(panel.Output().Result().value.size(), 4u);
-    EXPECT_DOUBLE_EQ(panel.Output().Result().value[0], 30.0);
+    ASSERT_EQ(panel.Output().Result().Size(), 4u);
+    EXPECT_DOUBLE_EQ(panel.Output().Result().Value(0), 30.0);
 
     panel.OperationList().setCurrentIndex(kArithDivide);
     QApplication::processEvents();
-    EXPECT_DOUBLE_EQ(panel.Output().Result().value[3], 101 * 0.5);
+    EXPECT_DOUBLE_EQ(panel.Output().Result().Value(3), 101 * 0.5);
     EXPECT_DOUBLE_EQ(panel.Output().Result().peak, 2.0);
 
     panel.SetOperationName("Modulo");
