@@ -6,7 +6,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <optional>
+#include <type_traits>
 #include <vector>
 
 const std::array<MeasureItem, kMeasureItemCount> kMeasureItems = {{
@@ -42,58 +44,205 @@ namespace {
 // Counts on either side of the mid level that a crossing must pass.
 constexpr int kDeadBand = 3;
 
-// One pass over the record: extremes, sums of (s - p) and (s - p)², and the
-// number of samples of each count.
+// The whole-record statistics: extremes, sums of (s - p) and (s - p)², and
+// the counts at the 5 % and 95 % ranks of the ascending order.
 struct RecordStats {
     int minCount = 127;
     int maxCount = -128;
     double sum = 0;
     double sumSquares = 0;
-    std::array<size_t, 256> histogram{};
+    int base = 0;  // count at rank N * 5 / 100
+    int top = 0;   // count at rank N - 1 - N * 5 / 100
 };
 
-// Counts the samples of each byte value. Four tables in turn let the
-// increments of neighbouring samples proceed side by side even when they hit
-// the same value, as a steady signal's samples do.
-void CountBytes(const uint8_t* samples, size_t count, std::array<size_t, 256>& histogram) {
-    constexpr size_t kBlock = size_t{1} << 24; // 32-bit tables cannot overflow within a block
-    for (size_t start = 0; start < count; start += kBlock) {
-        std::array<std::array<uint32_t, 256>, 4> part{};
-        const size_t end = std::min(count, start + kBlock);
-        size_t i = start;
-        for (; i + 4 <= end; i += 4)
-            for (size_t t = 0; t < 4; ++t) ++part[t][samples[i + t]];
-        for (; i < end; ++i) ++part[0][samples[i]];
-        for (size_t b = 0; b < 256; ++b) histogram[b] += size_t{part[0][b]} + part[1][b] + part[2][b] + part[3][b];
-    }
+// The vector passes below work on 32 samples at a time. Arithmetic on these
+// types becomes one instruction each in the AVX2 clones and pairs of 128-bit
+// instructions in the baseline ones; every lane computes exactly what the
+// scalar code for the last few samples computes.
+using Bytes = std::int8_t __attribute__((vector_size(32)));
+using Shorts = std::int16_t __attribute__((vector_size(32)));
+using UShorts = std::uint16_t __attribute__((vector_size(32)));
+using Ints = std::int32_t __attribute__((vector_size(32)));
+using UInts = std::uint32_t __attribute__((vector_size(32)));
+using Longs = std::int64_t __attribute__((vector_size(32)));
+using ULongs = std::uint64_t __attribute__((vector_size(32)));
+constexpr size_t kVectorSamples = sizeof(Bytes);
+// Vectors per block: the 8-bit counters and the 16-bit sums of two samples
+// (at most 256 in magnitude a vector) cannot overflow within a block.
+constexpr size_t kBlockVectors = 127;
+
+#define QV_MEASURE_CLONES [[gnu::target_clones("avx2", "default")]]
+#define QV_MEASURE_INLINE [[gnu::always_inline]] inline
+
+// Adds the lanes of a block's sums into four 64-bit lanes, neighbouring
+// lanes pairwise into lanes of twice the width.
+QV_MEASURE_INLINE void AddLanes(ULongs& total, const Bytes& counts) {
+    const UShorts s = reinterpret_cast<UShorts>(counts);
+    const UInts i = reinterpret_cast<UInts>((s & 0xff) + (s >> 8));
+    const ULongs l = reinterpret_cast<ULongs>((i & 0xffff) + (i >> 16));
+    total += (l & 0xffffffff) + (l >> 32);
 }
+QV_MEASURE_INLINE void AddLanes(Longs& total, const Shorts& sums) {
+    const Ints i = reinterpret_cast<Ints>(sums);
+    const Longs l = reinterpret_cast<Longs>(((i << 16) >> 16) + (i >> 16));
+    total += ((l << 32) >> 32) + (l >> 32);
+}
+QV_MEASURE_INLINE void AddLanes(ULongs& total, const UInts& sums) {
+    const ULongs l = reinterpret_cast<ULongs>(sums);
+    total += (l & 0xffffffff) + (l >> 32);
+}
+
+// One pass over the record: the samples below each of K thresholds and, when
+// kStats, the extremes and the sums of s and s². Lanes are added up at the end
+// of each block.
+template <size_t K, bool kStats> class CRecordScan {
+public:
+    explicit CRecordScan(const std::array<int, K>& limits) : m_limits(limits) {
+        for (size_t k = 0; k < K; ++k) m_limit[k] = Bytes{} + static_cast<std::int8_t>(limits[k]);
+    }
+
+    QV_MEASURE_INLINE void Run(const uint8_t* samples, size_t count) {
+        const size_t vectors = count / kVectorSamples;
+        for (size_t v = 0; v < vectors; v += kBlockVectors)
+            Block(samples + v * kVectorSamples, std::min(kBlockVectors, vectors - v));
+        for (size_t i = vectors * kVectorSamples; i < count; ++i) Sample(SampleCount(samples[i]));
+    }
+
+    size_t Below(size_t k) const { return Total(m_below[k]) + m_tailBelow[k]; }
+    int MinCount() const { return Fold(m_low, m_tailMin, [](int a, int b) { return std::min(a, b); }); }
+    int MaxCount() const { return Fold(m_high, m_tailMax, [](int a, int b) { return std::max(a, b); }); }
+    int64_t Sum() const { return Total(m_sum) + m_tailSum; }
+    int64_t SumSquares() const { return static_cast<int64_t>(Total(m_squares)) + m_tailSquares; }
+
+private:
+    // Whole vectors; the squares as 16-bit pairs (at most 2 × 128² = 32768,
+    // unsigned) split into 32-bit lanes.
+    QV_MEASURE_INLINE void Block(const uint8_t* samples, size_t vectors) {
+        std::array<Bytes, K> below{};
+        Shorts sum{};
+        UInts squares{};
+        for (size_t v = 0; v < vectors; ++v) {
+            Bytes x;
+            std::memcpy(&x, samples + v * kVectorSamples, sizeof x);
+            for (size_t k = 0; k < K; ++k) below[k] -= x < m_limit[k];
+            if constexpr (kStats) {
+                m_low = x < m_low ? x : m_low;
+                m_high = x > m_high ? x : m_high;
+                const Shorts pairs = reinterpret_cast<Shorts>(x);
+                const Shorts even = (pairs << 8) >> 8, odd = pairs >> 8;
+                sum += even + odd;
+                const UShorts e = reinterpret_cast<UShorts>(even), o = reinterpret_cast<UShorts>(odd);
+                const UInts q = reinterpret_cast<UInts>(e * e + o * o);
+                squares += (q & 0xffff) + (q >> 16);
+            }
+        }
+        for (size_t k = 0; k < K; ++k) AddLanes(m_below[k], below[k]);
+        if constexpr (kStats) {
+            AddLanes(m_sum, sum);
+            AddLanes(m_squares, squares);
+        }
+    }
+
+    void Sample(int s) {
+        for (size_t k = 0; k < K; ++k) m_tailBelow[k] += s < m_limits[k];
+        m_tailMin = std::min(m_tailMin, s);
+        m_tailMax = std::max(m_tailMax, s);
+        m_tailSum += s;
+        m_tailSquares += s * s;
+    }
+
+    template <class V> static auto Total(const V& lanes) {
+        std::remove_cvref_t<decltype(lanes[0])> total = 0;
+        for (size_t lane = 0; lane < sizeof(V) / sizeof total; ++lane) total += lanes[lane];
+        return total;
+    }
+    template <class F> static int Fold(const Bytes& lanes, int tail, F pick) {
+        for (size_t lane = 0; lane < kVectorSamples; ++lane) tail = pick(tail, lanes[lane]);
+        return tail;
+    }
+
+    const std::array<int, K> m_limits;
+    std::array<Bytes, K> m_limit;
+    std::array<ULongs, K> m_below{};
+    Bytes m_low = Bytes{} + std::int8_t{127}, m_high = Bytes{} + std::int8_t{-128};
+    Longs m_sum{};
+    ULongs m_squares{};
+    std::array<size_t, K> m_tailBelow{};  // the samples after the last whole vector
+    int m_tailMin = 127, m_tailMax = -128;
+    int64_t m_tailSum = 0, m_tailSquares = 0;
+};
+
+// The first pass: extremes, sums and the samples below three thresholds.
+using CStatsScan = CRecordScan<3, true>;
+QV_MEASURE_CLONES CStatsScan ScanStats(const uint8_t* samples, size_t count, const std::array<int, 3>& limits) {
+    CStatsScan scan(limits);
+    scan.Run(samples, count);
+    return scan;
+}
+
+// A further pass: the samples below six thresholds.
+using CBelowScan = CRecordScan<6, false>;
+QV_MEASURE_CLONES CBelowScan ScanBelow(const uint8_t* samples, size_t count, const std::array<int, 6>& limits) {
+    CBelowScan scan(limits);
+    scan.Run(samples, count);
+    return scan;
+}
+
+// The count at one rank of the ascending order, found by narrowing a range
+// of counts that holds it: [low, low + width) with fewer than rank + 1
+// samples below low and more than rank below low + width. Each pass counts
+// the samples below the three cuts that split the range in four, so four
+// passes narrow 256 counts to one.
+class CRankSearch {
+public:
+    explicit CRankSearch(size_t rank) : m_rank(rank) {}
+
+    std::array<int, 3> Cuts() const { return {m_low + m_width / 4, m_low + m_width / 2, m_low + 3 * m_width / 4}; }
+    // below[j]: the samples below Cuts()[j].
+    void Narrow(const std::array<size_t, 3>& below) {
+        const std::array<int, 3> cuts = Cuts();
+        int low = m_low;
+        for (size_t j = 0; j < cuts.size(); ++j)
+            if (below[j] <= m_rank) low = cuts[j];
+        m_low = low;
+        m_width /= 4;
+    }
+    bool Found() const { return m_width == 1; }
+    int Count() const { return m_low; }
+
+private:
+    size_t m_rank;
+    int m_low = -128;
+    int m_width = 256;
+};
 
 RecordStats Gather(const MeasureInput& in) {
+    const size_t rank = in.count * 5 / 100;
+    CRankSearch base(rank), top(in.count - 1 - rank);
+    // Both searches start from the whole range of counts: the first pass
+    // counts below the same three cuts for both.
+    const CStatsScan first = ScanStats(in.samples, in.count, base.Cuts());
+    const std::array<size_t, 3> below = {first.Below(0), first.Below(1), first.Below(2)};
+    base.Narrow(below);
+    top.Narrow(below);
+    while (!base.Found()) {
+        const std::array<int, 3> b = base.Cuts(), t = top.Cuts();
+        const CBelowScan pass = ScanBelow(in.samples, in.count, {b[0], b[1], b[2], t[0], t[1], t[2]});
+        base.Narrow({pass.Below(0), pass.Below(1), pass.Below(2)});
+        top.Narrow({pass.Below(3), pass.Below(4), pass.Below(5)});
+    }
+    // Sums about the position: sum (s - p) = S1 - N p and
+    // sum (s - p)² = S2 - 2 p S1 + N p², exact in 128 bits for any position.
+    const __int128 n = in.count, p = in.position;
     RecordStats st;
-    int64_t sum = 0;
-    CountBytes(in.samples, in.count, st.histogram);
-    for (int b = 0; b < 256; ++b) {
-        const size_t n = st.histogram[static_cast<size_t>(b)];
-        if (n == 0) continue;
-        const int s = SampleCount(static_cast<uint8_t>(b));
-        st.minCount = std::min(st.minCount, s);
-        st.maxCount = std::max(st.maxCount, s);
-        const int64_t d = s - in.position;
-        sum += d * static_cast<int64_t>(n);
-        st.sumSquares += static_cast<double>(d * d) * static_cast<double>(n);
-    }
-    st.sum = static_cast<double>(sum);
+    const int64_t sum = first.Sum();
+    st.minCount = first.MinCount();
+    st.maxCount = first.MaxCount();
+    st.sum = static_cast<double>(sum - n * p);
+    st.sumSquares = static_cast<double>(first.SumSquares() - 2 * p * sum + n * p * p);
+    st.base = base.Count();
+    st.top = top.Count();
     return st;
-}
-
-// The count at rank k (0-based) of the ascending order of the record.
-int CountAtRank(const RecordStats& st, size_t k) {
-    size_t seen = 0;
-    for (int s = -128; s <= 127; ++s) {
-        seen += st.histogram[static_cast<uint8_t>(static_cast<int8_t>(s))];
-        if (seen > k) return s;
-    }
-    return st.maxCount;
 }
 
 // Indices where the record crosses the mid level m by more than the dead
@@ -233,9 +382,8 @@ private:
 
     // The 5 % and 95 % ranks (integer division: elements 160 and 3039 of 3200).
     void TopAndBase(tagMeasureValue& v) {
-        const size_t rank = m_in.count * 5 / 100;
-        m_base = CountAtRank(m_st, rank);
-        m_top = CountAtRank(m_st, m_in.count - 1 - rank);
+        m_base = m_st.base;
+        m_top = m_st.top;
         v.value[MES_VTOP] = Volts(m_top);
         v.value[MES_VBASE] = Volts(m_base);
         v.value[MES_VAMP] = v.value[MES_VTOP] - v.value[MES_VBASE];

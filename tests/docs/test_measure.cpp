@@ -235,3 +235,66 @@ TEST(MeasureEngine, CrossingCountsAndTheDeadBand) {
     EXPECT_EQ(d.value.value[MES_PERIOD], 0);
     EXPECT_FLOAT_EQ(d.value.value[MES_FALL_TIME], 1);
 }
+
+TEST(MeasureEngine, LevelsMatchASortedCopyAndPlainSums) {
+    // Lengths around the engine's vector width (32) and block (4064) and a
+    // deep one; every count from -128 to 127; flat records at the extremes,
+    // where the running sums of a block are largest.
+    std::mt19937 random(19);
+    auto noise = [&](size_t n, int low, int high) {
+        std::uniform_int_distribution<int> pick(low, high);
+        std::vector<int> c(n);
+        for (int& v : c) v = pick(random);
+        return c;
+    };
+    auto twoLevel = [&](size_t n) {
+        std::vector<int> c = noise(n, 0, 99);
+        for (int& v : c) v = v < 30 ? -20 : 90;
+        return c;
+    };
+    struct Case {
+        const char* what;
+        std::vector<int> counts;
+        int position;
+    };
+    const Case cases[] = {
+        {"one sample", {-7}, 0},
+        {"noise, 31", noise(31, -128, 127), 3},
+        {"noise, 33", noise(33, -128, 127), -100},
+        {"noise, 4065", noise(4065, -128, 127), 37},
+        {"noise, 800001", noise(800001, -128, 127), -5},
+        {"narrow noise, 8127", noise(8127, -42, -38), 0},
+        {"flat -128, 8129", std::vector<int>(8129, -128), 0},
+        {"flat 127, 4064", std::vector<int>(4064, 127), -128},
+        {"two levels, 12345", twoLevel(12345), 10},
+    };
+    constexpr double kVoltsPerDiv = 25000;  // µV: 1000 µV per count
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::vector<int> sorted = c.counts;
+        std::sort(sorted.begin(), sorted.end());
+        const size_t n = sorted.size(), rank = n * 5 / 100;
+        int64_t sum = 0, squares = 0;
+        for (int s : sorted) {
+            sum += s - c.position;
+            squares += int64_t{s - c.position} * (s - c.position);
+        }
+        auto volts = [&](int count) { return static_cast<float>((count - c.position) / 25.0 * kVoltsPerDiv); };
+        const std::vector<uint8_t> record = Bytes(c.counts);
+        MeasureInput in;
+        in.samples = record.data();
+        in.count = n;
+        in.position = c.position;
+        in.voltsPerDiv = kVoltsPerDiv;
+        in.timePerDiv = 1000;
+        const MeasureResult r = MeasureWaveform(in);
+        const float* v = r.value.value;
+        EXPECT_EQ(v[MES_VMIN], volts(sorted.front()));
+        EXPECT_EQ(v[MES_VMAX], volts(sorted.back()));
+        EXPECT_EQ(v[MES_VBASE], volts(sorted[rank]));
+        EXPECT_EQ(v[MES_VTOP], volts(sorted[n - 1 - rank]));
+        const double nd = static_cast<double>(n);
+        EXPECT_EQ(v[MES_VAVG], static_cast<float>(static_cast<double>(sum) / nd * kVoltsPerDiv / 25));
+        EXPECT_EQ(v[MES_VRMS], static_cast<float>(std::sqrt(static_cast<double>(squares) / nd) * kVoltsPerDiv / 25));
+    }
+}
