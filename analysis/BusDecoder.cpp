@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 std::vector<int> BusField::BitValues() const {
     std::vector<int> values;
@@ -37,6 +38,33 @@ int CBusDecoder::NsToSamples(std::int64_t ns) const {
     return samples > 1e9 ? 1000000000 : static_cast<int>(samples);
 }
 
+std::int64_t CBusDecoder::FewestSamplesReaching(double ns, bool strictly) const {
+    // SamplesToNs never decreases as the run grows (a product and a quotient
+    // by positive numbers, each rounded the same way), so the runs that reach
+    // ns are all those from the first one on.
+    auto reaches = [&](std::int64_t samples) {
+        const double runNs = SamplesToNs(static_cast<int>(samples));
+        return strictly ? runNs > ns : runNs >= ns;
+    };
+    std::int64_t lowest = 0, highest = std::int64_t{std::numeric_limits<int>::max()} + 1;
+    while (lowest < highest) {
+        const std::int64_t middle = lowest + (highest - lowest) / 2;
+        if (reaches(middle))
+            highest = middle;
+        else
+            lowest = middle + 1;
+    }
+    return lowest;
+}
+
+void CBusDecoder::FindRunRanges() {
+    for (int i = 0; i < kTimeCount; ++i) {
+        const auto [least, most] = ToleranceBounds(m_timeNs[i]);
+        m_within[i] = {FewestSamplesReaching(least, false), FewestSamplesReaching(most, true) - 1};
+        m_nearly[i] = {FewestSamplesReaching(NearlyBound(m_timeNs[i]), false), std::numeric_limits<int>::max()};
+    }
+}
+
 bool CBusDecoder::BeginDecode(const std::uint8_t* clock, int length, const std::uint8_t* data) {
     m_results.clear();
     m_position = 0;
@@ -44,15 +72,21 @@ bool CBusDecoder::BeginDecode(const std::uint8_t* clock, int length, const std::
     m_status.clear();
     for (std::size_t i = 0; i < m_times.size(); ++i)
         m_timeNs[i] = ParseTimeText(m_times[i]);
+    FindRunRanges();
     if (!clock || !data || length <= 0) {
         m_clock = {};
         m_data = {};
         return false;
     }
-    m_clock = ReadBusSignal(clock, length);
-    m_data = ReadBusSignal(data, length);
+    ReadBusSignal(m_clock, clock, length);
+    ReadBusSignal(m_data, data, length);
     SetTransitionLevels(m_clock, m_clockBand);
     SetTransitionLevels(m_data, m_dataBand);
     return true;
 }
 
+bool CBusDecoder::ReadingRecords(const std::uint8_t* clock, int length, const std::uint8_t* data) const {
+    return length > 0 && m_clock.s.size() == static_cast<std::size_t>(length) &&
+           m_data.s.size() == m_clock.s.size() && m_clock.s.data() == reinterpret_cast<const std::int8_t*>(clock) &&
+           m_data.s.data() == reinterpret_cast<const std::int8_t*>(data);
+}

@@ -91,13 +91,30 @@ protected:
     int NsToSamples(std::int64_t ns) const;
     // Time setting index in nanoseconds, as read when the decode began.
     std::int64_t TimeNs(int index) const { return m_timeNs[index]; }
-    // Reads both records and resets the result, position and frame count.
-    // False when either record is missing or length is not positive.
+    // Whether a run of samples (not negative) lasts time setting index
+    // +-40 % (PulseWithinTolerance), or at least 95 % of it
+    // (PulseAtLeastNearly), its duration taken as SamplesToNs gives it.
+    bool RunWithinTolerance(int samples, int index) const { return m_within[index].Holds(samples); }
+    bool RunAtLeastNearly(int samples, int index) const { return m_nearly[index].Holds(samples); }
+    // Reads both records in place and resets the result, position and frame
+    // count. False when either record is missing or length is not positive.
     bool BeginDecode(const std::uint8_t* clock, int length, const std::uint8_t* data);
+    // Whether these are the records the decode began with.
+    bool ReadingRecords(const std::uint8_t* clock, int length, const std::uint8_t* data) const;
 
     int m_bits = 8;
     std::array<std::string, kTimeCount> m_times;
     std::array<std::int64_t, kTimeCount> m_timeNs{};  // m_times parsed by BeginDecode
+    // The run lengths, in samples, that the pulse rules accept for each time
+    // setting: a duration grows with the samples of its run, so they form
+    // one range, found once per decode instead of timing every run.
+    struct SampleRange {
+        std::int64_t least = 0;
+        std::int64_t most = -1;
+        bool Holds(int samples) const { return samples >= least && samples <= most; }
+    };
+    std::array<SampleRange, kTimeCount> m_within{};
+    std::array<SampleRange, kTimeCount> m_nearly{};
     std::vector<BusField> m_results;
     int m_position = 0;
     int m_frameCount = 0;
@@ -106,6 +123,12 @@ protected:
     int m_samplesPerDivision = kDefaultSamplesPerDivision;
     std::optional<int> m_clockBand = kDefaultBandOffset;
     std::optional<int> m_dataBand = kDefaultBandOffset;
-    BusSignal m_clock;
+    BusSignal m_clock;  // the records of the decode, read in place
     BusSignal m_data;
+
+private:
+    // The fewest samples, 0 .. INT_MAX, whose duration reaches ns (or
+    // exceeds it, when strictly); INT_MAX + 1 when no run does.
+    std::int64_t FewestSamplesReaching(double ns, bool strictly) const;
+    void FindRunRanges();
 };

@@ -3,30 +3,212 @@
 #include "analysis/SampleReading.h"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <tuple>
 #if defined(__SSE2__)
-#include <emmintrin.h>
+#include <immintrin.h>
 #endif
 
 // The readers below take a record's bytes as signed 8-bit counts directly.
 static_assert(SampleCount(0xFF) == -1 && SampleCount(0x7F) == 127);
 
+namespace {
+
+// The smallest and largest count of a record of at least one sample. The
+// counts are compared as unsigned bytes with the sign bit flipped, which
+// keeps their order and lets the compiler use the unsigned byte minimum and
+// maximum of the vector instructions (there is no signed one before SSE4.1).
+[[gnu::target_clones("avx2", "default")]] std::pair<int, int> CountRange(const std::int8_t* counts, int length) {
+    std::uint8_t low = 0xFF, high = 0;
+    for (int i = 0; i < length; ++i) {
+        const std::uint8_t biased = static_cast<std::uint8_t>(counts[i]) ^ 0x80u;
+        low = std::min(low, biased);
+        high = std::max(high, biased);
+    }
+    return {low - 128, high - 128};
+}
+
+static_assert(kCrossingBlock == 64, "a block of samples is one 64-bit mask");
+
+// Bit i of above (below) set where sample i of a block lies strictly above
+// (below) mid.
+struct BlockSides {
+    std::uint64_t above = 0;
+    std::uint64_t below = 0;
+};
+
+// The sides of the count <= 64 samples from counts, one at a time.
+BlockSides SidesOfSamples(const std::int8_t* counts, int count, int mid) {
+    BlockSides sides;
+    for (int i = 0; i < count; ++i) {
+        sides.above |= std::uint64_t{counts[i] > mid} << i;
+        sides.below |= std::uint64_t{counts[i] < mid} << i;
+    }
+    return sides;
+}
+
+// The sides of `blocks` whole blocks from counts into sides; mid is a count
+// (-128 .. 127). Sixteen samples a compare, or 32 where the processor has
+// AVX2.
+using FillSidesFunction = void (*)(const std::int8_t* counts, int blocks, std::int8_t mid, BlockSides* sides);
+
+#if defined(__SSE2__)
+std::uint64_t MaskBits(int movemask, int shift) {
+    return static_cast<std::uint64_t>(static_cast<std::uint32_t>(movemask)) << shift;
+}
+
+void FillSidesSse2(const std::int8_t* counts, int blocks, std::int8_t mid, BlockSides* sides) {
+    const __m128i level = _mm_set1_epi8(mid);
+    for (int b = 0; b < blocks; ++b, counts += kCrossingBlock) {
+        BlockSides s;
+        for (int k = 0; k < 4; ++k) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(counts + 16 * k));
+            s.above |= MaskBits(_mm_movemask_epi8(_mm_cmpgt_epi8(v, level)), 16 * k);
+            s.below |= MaskBits(_mm_movemask_epi8(_mm_cmplt_epi8(v, level)), 16 * k);
+        }
+        sides[b] = s;
+    }
+}
+
+[[gnu::target("avx2")]] void FillSidesAvx2(const std::int8_t* counts, int blocks, std::int8_t mid,
+                                           BlockSides* sides) {
+    const __m256i level = _mm256_set1_epi8(mid);
+    for (int b = 0; b < blocks; ++b, counts += kCrossingBlock) {
+        const __m256i low = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(counts));
+        const __m256i high = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(counts + 32));
+        sides[b].above = MaskBits(_mm256_movemask_epi8(_mm256_cmpgt_epi8(low, level)), 0) |
+                         MaskBits(_mm256_movemask_epi8(_mm256_cmpgt_epi8(high, level)), 32);
+        sides[b].below = MaskBits(_mm256_movemask_epi8(_mm256_cmpgt_epi8(level, low)), 0) |
+                         MaskBits(_mm256_movemask_epi8(_mm256_cmpgt_epi8(level, high)), 32);
+    }
+}
+
+FillSidesFunction ChooseFillSides() {
+    return __builtin_cpu_supports("avx2") ? FillSidesAvx2 : FillSidesSse2;
+}
+#else
+void FillSidesBySample(const std::int8_t* counts, int blocks, std::int8_t mid, BlockSides* sides) {
+    for (int b = 0; b < blocks; ++b)
+        sides[b] = SidesOfSamples(counts + b * kCrossingBlock, kCrossingBlock, mid);
+}
+
+FillSidesFunction ChooseFillSides() {
+    return FillSidesBySample;
+}
+#endif
+
+// The bits above bit, which leave a 64-bit mask empty for bit 63.
+std::uint64_t BitsAbove(int bit) {
+    return ~((std::uint64_t{2} << bit) - 1);
+}
+
+// Writes base + the index of every set bit, lowest first, and returns their
+// number; out has room for 64. The first four are written whether there or
+// not, so that a block's usual one or two crossings cost no branch (the
+// empty asm hides each remainder from the compiler, which would otherwise
+// branch out once one is 0).
+int WriteBitIndices(std::uint64_t bits, int base, int* out) {
+    int count = 0;
+    for (int k = 0; k < 4; ++k) {
+        out[k] = base + std::countr_zero(bits);
+        count += bits != 0;
+        bits &= bits - 1;
+        asm("" : "+r"(bits));
+    }
+    for (; bits; bits &= bits - 1)
+        out[count++] = base + std::countr_zero(bits);
+    return count;
+}
+
+// The crossings of one block of samples from base into out (room for 64),
+// and their number. side is the side of the last sample off mid before the
+// block (+1 above, -1 below, 0 when there was none), and becomes that of
+// the last one in the block.
+int BlockCrossings(const BlockSides& sides, int count, int base, int& side, int* out) {
+    // No sample on mid: a crossing wherever a sample lies on the other side
+    // than the one before it.
+    if (side != 0 && count == kCrossingBlock && (sides.above | sides.below) == ~std::uint64_t{0}) {
+        const std::uint64_t changes = sides.above ^ ((sides.above << 1) | (side > 0 ? 1u : 0u));
+        side = sides.above >> 63 ? 1 : -1;
+        return WriteBitIndices(changes, base, out);
+    }
+    // Otherwise sample by sample: samples on mid keep the side.
+    std::uint64_t allowed = ~std::uint64_t{0};
+    if (side == 0) {
+        const std::uint64_t off = sides.above | sides.below;
+        if (!off) return 0;
+        const int first = std::countr_zero(off);
+        side = (sides.above >> first) & 1 ? 1 : -1;
+        allowed = BitsAbove(first);
+    }
+    int n = 0;
+    for (std::uint64_t other = (side > 0 ? sides.below : sides.above) & allowed; other;
+         other = (side > 0 ? sides.below : sides.above) & allowed) {
+        const int bit = std::countr_zero(other);
+        out[n++] = base + bit;
+        side = -side;
+        allowed = BitsAbove(bit);
+    }
+    return n;
+}
+
+// The crossings of a record (see Crossings) into crossings, a block of 64
+// samples at a time; with blocks, also the index of the first crossing of
+// every block. The sides of the samples are found for a run of blocks, then
+// the crossings from them.
+void ScanCrossings(const std::int8_t* counts, int length, int mid, std::vector<int>& crossings,
+                   std::vector<int>* blocks) {
+    static const FillSidesFunction fillSides = ChooseFillSides();
+    constexpr int kRun = 64;
+    BlockSides sides[kRun];
+    crossings.clear();
+    if (blocks) blocks->resize((static_cast<std::size_t>(length) + kCrossingBlock - 1) / kCrossingBlock);
+    const bool midIsCount = mid >= -128 && mid <= 127;
+    std::size_t n = 0;
+    int side = 0;
+    for (int base = 0; base < length; base += kRun * kCrossingBlock) {
+        const int whole = std::min(kRun, (length - base) / kCrossingBlock);
+        if (midIsCount) fillSides(counts + base, whole, static_cast<std::int8_t>(mid), sides);
+        const int run = std::min(kRun, (length - base + kCrossingBlock - 1) / kCrossingBlock);
+        for (int b = 0; b < run; ++b) {
+            const int first = base + b * kCrossingBlock;
+            const int count = std::min(kCrossingBlock, length - first);
+            if (b >= whole || !midIsCount) sides[b] = SidesOfSamples(counts + first, count, mid);
+            if (blocks) (*blocks)[static_cast<std::size_t>(first / kCrossingBlock)] = static_cast<int>(n);
+            if (crossings.size() < n + kCrossingBlock)
+                crossings.resize(std::max(n + kCrossingBlock, 2 * crossings.size()));
+            n += static_cast<std::size_t>(BlockCrossings(sides[b], count, first, side, crossings.data() + n));
+        }
+    }
+    crossings.resize(n);
+}
+
+}  // namespace
+
+void ReadBusSignal(BusSignal& signal, const std::uint8_t* record, int length) {
+    const BusSignal fresh;
+    signal.low = fresh.low;
+    signal.high = fresh.high;
+    if (!record || length <= 0) {
+        signal.s = {};
+        signal.lowest = signal.highest = signal.mid = 0;
+        signal.crossings.clear();
+        signal.blockFirstCrossing.clear();
+        return;
+    }
+    const auto* counts = reinterpret_cast<const std::int8_t*>(record);  // SampleCount of every byte
+    signal.s = {counts, static_cast<std::size_t>(length)};
+    std::tie(signal.lowest, signal.highest) = CountRange(counts, length);
+    signal.mid = (signal.highest + signal.lowest) / 2;
+    ScanCrossings(counts, length, signal.mid, signal.crossings, &signal.blockFirstCrossing);
+}
+
 BusSignal ReadBusSignal(const std::uint8_t* record, int length) {
     BusSignal signal;
-    if (!record || length <= 0) return signal;
-    const auto* counts = reinterpret_cast<const std::int8_t*>(record);  // SampleCount of every byte
-    signal.s.assign(counts, counts + length);
-    signal.mid = MidLevel(record, length);
-    signal.crossings = Crossings(record, length, signal.mid);
-    signal.blockFirstCrossing.resize((length + kCrossingBlock - 1) / kCrossingBlock);
-    std::size_t n = 0;
-    for (std::size_t block = 0; block < signal.blockFirstCrossing.size(); ++block) {
-        while (n < signal.crossings.size() && signal.crossings[n] < static_cast<int>(block) * kCrossingBlock)
-            ++n;
-        signal.blockFirstCrossing[block] = static_cast<int>(n);
-    }
+    ReadBusSignal(signal, record, length);
     return signal;
 }
 
@@ -43,40 +225,9 @@ std::size_t FirstCrossingAfter(const BusSignal& signal, int position) {
 
 int MidLevel(const std::uint8_t* record, int length) {
     if (!record || length <= 0) return 0;
-    const auto* counts = reinterpret_cast<const std::int8_t*>(record);
-    std::int8_t low = counts[0], high = counts[0];
-    for (int i = 1; i < length; ++i) {  // branch-free, so the compiler runs it in vectors
-        low = std::min(low, counts[i]);
-        high = std::max(high, counts[i]);
-    }
+    const auto [low, high] = CountRange(reinterpret_cast<const std::int8_t*>(record), length);
     return (high + low) / 2;
 }
-
-namespace {
-
-// The first index in [from, length) whose count lies strictly on the other
-// side of mid than side (+1 above, -1 below); length when there is none.
-// Sixteen samples at a time: a record spends most of its samples between
-// edges, where no sample is on the other side.
-int NextOnOtherSide(const std::int8_t* counts, int from, int length, int mid, int side) {
-    int i = from;
-#if defined(__SSE2__)
-    if (mid >= -128 && mid <= 127) {
-        const __m128i level = _mm_set1_epi8(static_cast<char>(mid));
-        for (; i + 16 <= length; i += 16) {
-            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(counts + i));
-            const __m128i other = side > 0 ? _mm_cmplt_epi8(v, level) : _mm_cmpgt_epi8(v, level);
-            if (const int mask = _mm_movemask_epi8(other))
-                return i + __builtin_ctz(static_cast<unsigned>(mask));
-        }
-    }
-#endif
-    for (; i < length; ++i)
-        if (side > 0 ? counts[i] < mid : counts[i] > mid) return i;
-    return length;
-}
-
-}  // namespace
 
 // A crossing is the first sample on the other side of mid than the last
 // sample off mid. A sample exactly on mid is never a crossing by itself: a
@@ -88,17 +239,7 @@ int NextOnOtherSide(const std::int8_t* counts, int from, int length, int mid, in
 std::vector<int> Crossings(const std::uint8_t* record, int length, int mid) {
     std::vector<int> crossings;
     if (!record || length <= 0) return crossings;
-    const auto* counts = reinterpret_cast<const std::int8_t*>(record);
-    int i = 0;
-    while (i < length && counts[i] == mid)
-        ++i;
-    if (i == length) return crossings;
-    int side = counts[i] > mid ? 1 : -1;
-    for (i = NextOnOtherSide(counts, i + 1, length, mid, side); i < length;
-         i = NextOnOtherSide(counts, i + 1, length, mid, side)) {
-        crossings.push_back(i);
-        side = -side;
-    }
+    ScanCrossings(reinterpret_cast<const std::int8_t*>(record), length, mid, crossings, nullptr);
     return crossings;
 }
 
@@ -109,10 +250,9 @@ void SetTransitionLevels(BusSignal& signal, std::optional<int> bandOffset) {
         return;
     }
     if (signal.s.empty()) return;
-    const auto [lowest, highest] = std::minmax_element(signal.s.begin(), signal.s.end());
-    const int swing = *highest - *lowest;
-    signal.low = *lowest + swing * 10 / 100;
-    signal.high = *lowest + swing * 90 / 100;
+    const int swing = signal.highest - signal.lowest;
+    signal.low = signal.lowest + swing * 10 / 100;
+    signal.high = signal.lowest + swing * 90 / 100;
 }
 
 std::optional<BusTransition> TransitionAt(const BusSignal& signal, std::size_t n, int notBefore) {
@@ -166,14 +306,38 @@ std::int64_t ParseTimeText(std::string_view text) {
     return static_cast<std::int64_t>(ns);
 }
 
+namespace {
+
+// value * percent / 100, truncated toward zero, without overflowing for any
+// time ParseTimeText gives.
+std::int64_t PercentOf(std::int64_t value, int percent) {
+    return value / 100 * percent + value % 100 * percent / 100;
+}
+
+// value + delta as the nearest double; the sum is exact before rounding,
+// whatever the two are.
+double SumAsDouble(std::int64_t value, std::int64_t delta) {
+    return static_cast<double>(static_cast<long double>(value) + static_cast<long double>(delta));
+}
+
+}  // namespace
+
+std::pair<double, double> ToleranceBounds(std::int64_t valueNs) {
+    const std::int64_t margin = PercentOf(valueNs, 40);
+    return {SumAsDouble(valueNs, -margin), SumAsDouble(valueNs, margin)};
+}
+
 bool PulseWithinTolerance(double measuredNs, std::int64_t valueNs) {
-    const std::int64_t margin = valueNs * 40 / 100;
-    return measuredNs >= static_cast<double>(valueNs - margin) &&
-           measuredNs <= static_cast<double>(valueNs + margin);
+    const auto [least, most] = ToleranceBounds(valueNs);
+    return measuredNs >= least && measuredNs <= most;
+}
+
+double NearlyBound(std::int64_t valueNs) {
+    return SumAsDouble(valueNs, -PercentOf(valueNs, 5));
 }
 
 bool PulseAtLeastNearly(double measuredNs, std::int64_t valueNs) {
-    return measuredNs >= static_cast<double>(valueNs - valueNs * 5 / 100);
+    return measuredNs >= NearlyBound(valueNs);
 }
 
 std::string FormatFieldValue(std::span<const int> bits, int base) {

@@ -7,15 +7,19 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 // Default band offset: transitions are measured between -40 and +40 counts.
 inline constexpr int kDefaultBandOffset = 100;
 
-// A channel record as the decoders see it.
+// A channel record as the decoders see it. The samples are the caller's
+// record read in place: the signal is valid while that record is.
 struct BusSignal {
-    std::vector<std::int8_t> s; // signed counts (SampleCount of each byte)
-    int mid = 0;                // (max + min) / 2
+    std::span<const std::int8_t> s; // signed counts (SampleCount of each byte)
+    int lowest = 0;             // smallest and largest count of the record
+    int highest = 0;
+    int mid = 0;                // (highest + lowest) / 2
     std::vector<int> crossings; // first samples past mid on the other side, ascending (Crossings)
     // For each block of kCrossingBlock samples, the index in crossings of the
     // first crossing at or after the block's first sample (FirstCrossingAfter).
@@ -40,9 +44,11 @@ int MidLevel(const std::uint8_t* record, int length);
 // Every index i at which the record has crossed mid: s[i] lies strictly on
 // the other side of mid than the last sample before it that is not on mid.
 std::vector<int> Crossings(const std::uint8_t* record, int length, int mid);
-// Samples, mid-level and crossings of a record (empty for a null record or
-// a length of 0 or less).
+// Samples, extremes, mid-level and crossings of a record, with the default
+// transition levels (empty for a null record or a length of 0 or less).
 BusSignal ReadBusSignal(const std::uint8_t* record, int length);
+// The same into signal, reusing its lists' storage.
+void ReadBusSignal(BusSignal& signal, const std::uint8_t* record, int length);
 
 // One edge: its crossing and the samples where it leaves the 10 % level and
 // reaches the 90 % level (the two swap for a falling edge).
@@ -63,10 +69,13 @@ std::optional<BusTransition> TransitionAt(const BusSignal& signal, std::size_t n
 // text that does not end in s or S, or has no number, is 0.
 std::int64_t ParseTimeText(std::string_view text);
 
-// Measured time within +-40 % of the configured value.
+// Measured time within +-40 % of the configured value: between the two
+// bounds of ToleranceBounds, both included.
 bool PulseWithinTolerance(double measuredNs, std::int64_t valueNs);
-// Measured time at least 95 % of the configured value.
+std::pair<double, double> ToleranceBounds(std::int64_t valueNs);
+// Measured time at least 95 % of the configured value (NearlyBound).
 bool PulseAtLeastNearly(double measuredNs, std::int64_t valueNs);
+double NearlyBound(std::int64_t valueNs);
 
 // Number bases of a field value.
 enum BusNumberBase : int { kBaseBinary = 0, kBaseOctal = 1, kBaseDecimal = 2, kBaseHex = 3 };

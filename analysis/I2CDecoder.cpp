@@ -1,6 +1,7 @@
 #include "analysis/I2CDecoder.h"
 
 #include <algorithm>
+#include <utility>
 
 CI2CDecoder::CI2CDecoder() {
     m_times = {"4.7us", "4.0us", "0.0ns", "0.0ns", "4.7us", "4.0us"};
@@ -64,13 +65,13 @@ int CI2CDecoder::MajorityBit(const BusTransition& window) const {
 }
 
 bool CI2CDecoder::CheckLowTime(const ClockPulse& pulse, bool afterAck) {
-    const double lowNs = SamplesToNs(pulse.rise.crossing - pulse.previousFall);
+    const int low = pulse.rise.crossing - pulse.previousFall;
     if (afterAck) {
-        if (PulseAtLeastNearly(lowNs, TimeNs(1))) return true;
+        if (RunAtLeastNearly(low, 1)) return true;
         m_status = kWaitLowLevelError;
         return false;
     }
-    if (PulseWithinTolerance(lowNs, TimeNs(1))) return true;
+    if (RunWithinTolerance(low, 1)) return true;
     m_status = kLowLevelError;
     return false;
 }
@@ -103,7 +104,7 @@ CI2CDecoder::FieldEnd CI2CDecoder::ReadField(BusField& field, int bitCount, bool
         if (!pulse) return FieldEnd::RecordEnd;
         if (!CheckLowTime(*pulse, afterAck && b == 0)) return FieldEnd::Failed;
         if (const auto edge = DataEdgeWhileHigh(*pulse)) return EndAtDataEdge(*pulse, *edge, position);
-        if (!PulseWithinTolerance(SamplesToNs(pulse->nextFall - pulse->rise.crossing), TimeNs(0))) {
+        if (!RunWithinTolerance(pulse->nextFall - pulse->rise.crossing, 0)) {
             m_status = kHighLevelError;
             return FieldEnd::Failed;
         }
@@ -118,7 +119,7 @@ CI2CDecoder::FieldEnd CI2CDecoder::ReadAcknowledge(BusField& field, int& positio
     const auto pulse = NextClockPulse(position);
     if (!pulse) return FieldEnd::RecordEnd;
     if (!CheckLowTime(*pulse, false)) return FieldEnd::Failed;
-    if (!PulseWithinTolerance(SamplesToNs(pulse->nextFall - pulse->rise.crossing), TimeNs(0))) {
+    if (!RunWithinTolerance(pulse->nextFall - pulse->rise.crossing, 0)) {
         m_status = kHighLevelError;
         return FieldEnd::Failed;
     }
@@ -145,8 +146,7 @@ bool CI2CDecoder::TenBitContinues(const std::vector<int>& address, bool afterRep
 }
 
 bool CI2CDecoder::DecodeFrame(const std::uint8_t* clock, int length, const std::uint8_t* data) {
-    const bool recordsRead = !m_clock.s.empty() && static_cast<int>(m_clock.s.size()) == length;
-    if (!recordsRead && !BeginDecode(clock, length, data)) return false;
+    if (!ReadingRecords(clock, length, data) && !BeginDecode(clock, length, data)) return false;
     const std::size_t firstField = m_results.size();
     const bool afterRepeatedStart = m_repeatedStart;
     int position = m_position;
@@ -157,6 +157,7 @@ bool CI2CDecoder::DecodeFrame(const std::uint8_t* clock, int length, const std::
         BusField field;
         field.label = address ? "Addr:" : "Data:";
         const int bitCount = m_tenBitSecondPending ? 8 : address ? m_addressBits + 1 : m_bits;
+        field.bits.reserve(static_cast<std::size_t>(bitCount));
         FieldEnd end = ReadField(field, bitCount, afterAck, position);
         if (end == FieldEnd::Complete) {
             field.start = field.bits.front().start;
@@ -164,13 +165,13 @@ bool CI2CDecoder::DecodeFrame(const std::uint8_t* clock, int length, const std::
         }
         if (end == FieldEnd::Complete) {
             const bool firstAddress = address && !m_tenBitSecondPending;
-            const std::vector<int> bits = field.BitValues();
+            const std::vector<int> bits = firstAddress ? field.BitValues() : std::vector<int>{};
             const int kind = firstAddress ? ClassifyAddress(bits) : kAddrSimple;
             if (firstAddress && m_addressType != kAddrSimple && m_addressType != kAddrTenBit &&
                 kind != m_addressType)
                 end = FieldEnd::Failed;
             else
-                m_results.push_back(field);
+                m_results.push_back(std::move(field));
             const bool tenBit = firstAddress && m_addressType == kAddrTenBit && kind == kAddrTenBit;
             m_tenBitSecondPending = tenBit && !TenBitContinues(bits, afterRepeatedStart);
             if (firstAddress) m_tenBitPrefix = tenBit ? std::vector<int>(bits.begin(), bits.end() - 1) : std::vector<int>{};

@@ -13,7 +13,7 @@ bool CSPIDecoder::ReadClockRun(int& position, bool high) const {
         ++end;
     const int run = end - position;
     position = end;
-    return run > 0 && PulseWithinTolerance(SamplesToNs(run), TimeNs(high ? 0 : 1));
+    return run > 0 && RunWithinTolerance(run, high ? 0 : 1);
 }
 
 bool CSPIDecoder::IdleBefore(int crossing, int samples) const {
@@ -57,9 +57,7 @@ void CSPIDecoder::ReadFieldValue() {
 }
 
 bool CSPIDecoder::DecodeFrame(const std::uint8_t* clock, int length, const std::uint8_t* data) {
-    if (m_clock.s.empty() || static_cast<int>(m_clock.s.size()) != length ||
-        m_data.s.size() != m_clock.s.size())
-        if (!BeginDecode(clock, length, data)) return false;
+    if (!ReadingRecords(clock, length, data) && !BeginDecode(clock, length, data)) return false;
     int position = m_position;
     const bool highFirst = IdleLow();
     for (int b = 0; b < m_bits; ++b) {

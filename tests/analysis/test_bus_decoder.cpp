@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -136,6 +138,82 @@ TEST(BusLevels, MidLevelAndStrictCrossings) {
     // A swing inside the band has no complete transition.
     const std::vector<std::uint8_t> small = {Byte(-30), Byte(30), Byte(-30)};
     EXPECT_FALSE(TransitionAt(ReadBusSignal(small.data(), 3), 0));
+}
+
+// The crossings and the block index of records full of samples on mid, of
+// every length around the 64-sample blocks, against the rule read one sample
+// at a time: a crossing is the first sample strictly on the other side of mid
+// than the last sample off mid.
+TEST(BusLevels, CrossingsFollowTheSampleRuleOnRandomRecords) {
+    std::mt19937 random(19);
+    for (int length = 1; length <= 700; length += length < 140 ? 1 : 37) {
+        for (const int spread : {1, 2, 127}) {
+            std::uniform_int_distribution<int> count(-spread - 1, spread);
+            std::vector<std::uint8_t> record(static_cast<std::size_t>(length));
+            for (auto& b : record)
+                b = Byte(count(random) * (spread == 127 ? 1 : 50));
+            const BusSignal signal = ReadBusSignal(record.data(), length);
+            std::vector<int> counts(record.size());
+            std::transform(record.begin(), record.end(), counts.begin(), [](std::uint8_t b) { return static_cast<std::int8_t>(b); });
+            const auto [lowest, highest] = std::minmax_element(counts.begin(), counts.end());
+            ASSERT_EQ(signal.mid, (*lowest + *highest) / 2);
+            for (const int mid : {signal.mid, -130, 127, 130}) {
+                std::vector<int> expected;
+                int side = 0;
+                for (int i = 0; i < length; ++i) {
+                    const int now = counts[i] > mid ? 1 : counts[i] < mid ? -1 : 0;
+                    if (now != 0 && side != 0 && now != side) expected.push_back(i);
+                    if (now != 0) side = now;
+                }
+                ASSERT_EQ(Crossings(record.data(), length, mid), expected) << length << " " << spread << " " << mid;
+                if (mid == signal.mid) {
+                    ASSERT_EQ(signal.crossings, expected);
+                }
+            }
+            for (int position = -1; position <= length; ++position)
+                ASSERT_EQ(FirstCrossingAfter(signal, position),
+                          static_cast<std::size_t>(std::upper_bound(signal.crossings.begin(), signal.crossings.end(),
+                                                                    position) -
+                                                   signal.crossings.begin()));
+        }
+    }
+}
+
+namespace {
+
+// The run rules of a decoder, once its settings are read.
+class RunRules : public CI2CDecoder {
+public:
+    RunRules(double timePerDivision, const std::string& time) {
+        SetTimePerDivision(timePerDivision);
+        SetTime1(time);
+        BeginDecode(nullptr, 0, nullptr);
+    }
+    using CBusDecoder::RunAtLeastNearly;
+    using CBusDecoder::RunWithinTolerance;
+};
+
+} // namespace
+
+// Whether a run of samples passes a pulse rule is found from two bounds in
+// samples; it must agree with timing the run, k * time per division / 200,
+// and applying the rule, at every run length (the bounds fall on a sample
+// where the time is exact, and far off for huge or zero times).
+TEST(BusLevels, RunRulesAgreeWithTimingEveryRun) {
+    for (const double timePerDivision : {20000.0, 1000.0, 333.3, 7.0, 1e9}) {
+        for (const std::string time : {"4.7us", "4.0us", "90ns", "250ns", "0.0ns", "3.3us", "1ms", "9000000000s"}) {
+            const RunRules rules(timePerDivision, time);
+            const std::int64_t ns = ParseTimeText(time);
+            for (int samples = 0; samples <= 4000; ++samples) {
+                const double runNs = samples * timePerDivision / 200;
+                ASSERT_EQ(rules.RunWithinTolerance(samples, 0), PulseWithinTolerance(runNs, ns)) << time << samples;
+                ASSERT_EQ(rules.RunAtLeastNearly(samples, 0), PulseAtLeastNearly(runNs, ns)) << time << samples;
+            }
+        }
+    }
+    // Bounds without overflow for the longest times a text can give.
+    EXPECT_TRUE(PulseWithinTolerance(9e18 * 1.3, 9000000000000000000));
+    EXPECT_FALSE(PulseAtLeastNearly(9e18 * 0.9, 9000000000000000000));
 }
 
 TEST(BusLevels, TimeTextsAndPulseRules) {
