@@ -106,13 +106,13 @@ std::uint64_t BitsAbove(int bit) {
 }
 
 // Writes base + the index of every set bit, lowest first, and returns their
-// number; out has room for 64. The first four are written whether there or
+// number; out has room for 64. The first two are written whether there or
 // not, so that a block's usual one or two crossings cost no branch (the
 // empty asm hides each remainder from the compiler, which would otherwise
 // branch out once one is 0).
 int WriteBitIndices(std::uint64_t bits, int base, int* out) {
     int count = 0;
-    for (int k = 0; k < 4; ++k) {
+    for (int k = 0; k < 2; ++k) {
         out[k] = base + std::countr_zero(bits);
         count += bits != 0;
         bits &= bits - 1;
@@ -166,6 +166,7 @@ void ScanCrossings(const std::int8_t* counts, int length, int mid, std::vector<i
     BlockSides sides[kRun];
     crossings.clear();
     if (blocks) blocks->resize((static_cast<std::size_t>(length) + kCrossingBlock - 1) / kCrossingBlock);
+    int* blockFirst = blocks ? blocks->data() : nullptr;
     const bool midIsCount = mid >= -128 && mid <= 127;
     std::size_t n = 0;
     int side = 0;
@@ -173,14 +174,15 @@ void ScanCrossings(const std::int8_t* counts, int length, int mid, std::vector<i
         const int whole = std::min(kRun, (length - base) / kCrossingBlock);
         if (midIsCount) fillSides(counts + base, whole, static_cast<std::int8_t>(mid), sides);
         const int run = std::min(kRun, (length - base + kCrossingBlock - 1) / kCrossingBlock);
+        if (crossings.size() < n + kRun * kCrossingBlock)
+            crossings.resize(std::max(n + kRun * kCrossingBlock, 2 * crossings.size()));
+        int* out = crossings.data();
         for (int b = 0; b < run; ++b) {
             const int first = base + b * kCrossingBlock;
             const int count = std::min(kCrossingBlock, length - first);
             if (b >= whole || !midIsCount) sides[b] = SidesOfSamples(counts + first, count, mid);
-            if (blocks) (*blocks)[static_cast<std::size_t>(first / kCrossingBlock)] = static_cast<int>(n);
-            if (crossings.size() < n + kCrossingBlock)
-                crossings.resize(std::max(n + kCrossingBlock, 2 * crossings.size()));
-            n += static_cast<std::size_t>(BlockCrossings(sides[b], count, first, side, crossings.data() + n));
+            if (blockFirst) blockFirst[first / kCrossingBlock] = static_cast<int>(n);
+            n += static_cast<std::size_t>(BlockCrossings(sides[b], count, first, side, out + n));
         }
     }
     crossings.resize(n);
@@ -221,6 +223,13 @@ std::size_t FirstCrossingAfter(const BusSignal& signal, int position) {
     while (n < count && signal.crossings[n] <= position)
         ++n;
     return n;
+}
+
+std::size_t FirstCrossingAfter(const BusSignal& signal, int position, std::size_t guess) {
+    const std::vector<int>& c = signal.crossings;
+    if (guess <= c.size() && (guess == 0 || c[guess - 1] <= position) && (guess == c.size() || c[guess] > position))
+        return guess;
+    return FirstCrossingAfter(signal, position);
 }
 
 int MidLevel(const std::uint8_t* record, int length) {

@@ -33,6 +33,9 @@ inline constexpr int kCrossingBlock = 64;
 // Index in signal.crossings of the first crossing after position, or the
 // list size: std::upper_bound, started from the block index.
 std::size_t FirstCrossingAfter(const BusSignal& signal, int position);
+// The same, trying guess first: any guess gives the same answer, a right
+// one without the search.
+std::size_t FirstCrossingAfter(const BusSignal& signal, int position, std::size_t guess);
 
 // The transition levels of a signal: with a band offset a, 60 - a and
 // 140 - a; without one, 10 % and 90 % of the record's own swing from its

@@ -34,13 +34,15 @@ int CI2CDecoder::FrameStartAfter(const BusTransition& sdaFall) const {
     return position;
 }
 
-std::optional<CI2CDecoder::ClockPulse> CI2CDecoder::NextClockPulse(int position) const {
-    for (std::size_t n = FirstCrossingAfter(m_clock, position); n < m_clock.crossings.size(); ++n) {
+std::optional<CI2CDecoder::ClockPulse> CI2CDecoder::NextClockPulse(int position) {
+    const std::size_t count = m_clock.crossings.size();
+    for (std::size_t n = FirstCrossingAfter(m_clock, position, m_afterLastPulse); n < count; ++n) {
         const auto rise = TransitionAt(m_clock, n);
         if (!rise || !rise->rising) continue;
-        ClockPulse pulse{*rise, n > 0 ? m_clock.crossings[n - 1] : position,
-                         static_cast<int>(m_clock.s.size())};
-        if (n + 1 < m_clock.crossings.size()) pulse.nextFall = m_clock.crossings[n + 1];
+        ClockPulse pulse{*rise, n > 0 ? m_clock.crossings[n - 1] : position, static_cast<int>(m_clock.s.size()),
+                         std::min(n + 2, count)};
+        if (n + 1 < count) pulse.nextFall = m_clock.crossings[n + 1];
+        m_afterLastPulse = pulse.afterNextFall;
         return pulse;
     }
     return std::nullopt;

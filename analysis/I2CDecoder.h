@@ -38,11 +38,13 @@ public:
 
 private:
     // One SCL pulse: its rising edge, the falling crossing before it and the
-    // one after it (the record length when the record ends high).
+    // one after it (the record length when the record ends high), and the
+    // index of the first crossing after that one.
     struct ClockPulse {
         BusTransition rise;
         int previousFall = 0;
         int nextFall = 0;
+        std::size_t afterNextFall = 0;
     };
     enum class FieldEnd { Complete, Stop, RepeatedStart, Failed, RecordEnd };
 
@@ -51,7 +53,10 @@ private:
     // First sample of a frame after an SDA fall: past the hold time, then on
     // while SCL stays high.
     int FrameStartAfter(const BusTransition& sdaFall) const;
-    std::optional<ClockPulse> NextClockPulse(int position) const;
+    // The first pulse rising after position. Pulses are read one after the
+    // other from the end of the one before, so the search starts from the
+    // crossing after the last pulse's falling one.
+    std::optional<ClockPulse> NextClockPulse(int position);
     // An SDA edge while SCL is high inside the pulse.
     std::optional<BusTransition> DataEdgeWhileHigh(const ClockPulse& pulse) const;
     int MajorityBit(const BusTransition& window) const;
@@ -65,6 +70,7 @@ private:
     std::string m_startHold = "4.0us";
     std::int64_t m_startHoldNs = 0;  // m_startHold parsed when a decode begins
     int m_addressType = kAddrSimple;
+    std::size_t m_afterLastPulse = 0;  // afterNextFall of the last pulse read
     // Frame reader bookkeeping.
     bool m_firstFieldIsAddress = true;
     bool m_tenBitSecondPending = false;

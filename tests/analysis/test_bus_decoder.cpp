@@ -143,7 +143,8 @@ TEST(BusLevels, MidLevelAndStrictCrossings) {
 // The crossings and the block index of records full of samples on mid, of
 // every length around the 64-sample blocks, against the rule read one sample
 // at a time: a crossing is the first sample strictly on the other side of mid
-// than the last sample off mid.
+// than the last sample off mid. The first crossing after a position comes
+// out the same with a right or a wrong guess.
 TEST(BusLevels, CrossingsFollowTheSampleRuleOnRandomRecords) {
     std::mt19937 random(19);
     for (int length = 1; length <= 700; length += length < 140 ? 1 : 37) {
@@ -170,11 +171,15 @@ TEST(BusLevels, CrossingsFollowTheSampleRuleOnRandomRecords) {
                     ASSERT_EQ(signal.crossings, expected);
                 }
             }
-            for (int position = -1; position <= length; ++position)
-                ASSERT_EQ(FirstCrossingAfter(signal, position),
-                          static_cast<std::size_t>(std::upper_bound(signal.crossings.begin(), signal.crossings.end(),
-                                                                    position) -
-                                                   signal.crossings.begin()));
+            const std::size_t size = signal.crossings.size();
+            for (int position = -1; position <= length; ++position) {
+                const auto after = static_cast<std::size_t>(
+                    std::upper_bound(signal.crossings.begin(), signal.crossings.end(), position) -
+                    signal.crossings.begin());
+                ASSERT_EQ(FirstCrossingAfter(signal, position), after);
+                for (const std::size_t guess : {std::size_t{0}, after - 1, after, after + 1, size, size + 1})
+                    ASSERT_EQ(FirstCrossingAfter(signal, position, guess), after) << guess;
+            }
         }
     }
 }
