@@ -170,12 +170,13 @@ void ScanCrossings(const std::int8_t* counts, int length, int mid, std::vector<i
     const bool midIsCount = mid >= -128 && mid <= 127;
     std::size_t n = 0;
     int side = 0;
-    for (int base = 0; base < length; base += kRun * kCrossingBlock) {
-        const int whole = std::min(kRun, (length - base) / kCrossingBlock);
+    constexpr int kRunSamples = kRun * kCrossingBlock;
+    for (int base = 0; base < length; base += std::min(kRunSamples, length - base)) {
+        const int remaining = length - base;
+        const int whole = std::min(kRun, remaining / kCrossingBlock);
         if (midIsCount) fillSides(counts + base, whole, static_cast<std::int8_t>(mid), sides);
-        const int run = std::min(kRun, (length - base + kCrossingBlock - 1) / kCrossingBlock);
-        if (crossings.size() < n + kRun * kCrossingBlock)
-            crossings.resize(std::max(n + kRun * kCrossingBlock, 2 * crossings.size()));
+        const int run = std::min(kRun, whole + (remaining % kCrossingBlock != 0 ? 1 : 0));
+        if (crossings.size() < n + kRunSamples) crossings.resize(std::max(n + kRunSamples, 2 * crossings.size()));
         int* out = crossings.data();
         for (int b = 0; b < run; ++b) {
             const int first = base + b * kCrossingBlock;
