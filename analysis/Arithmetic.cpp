@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -237,14 +238,61 @@ int ArithmeticInputFromName(std::string_view name, int current) {
     return current;
 }
 
-std::vector<int> ArithmeticTraceRows(const ArithmeticResult& result, int height) {
-    std::vector<int> rows(result.Size(), height / 2);
-    const double peak = result.peak;
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        if (result.IsQuotientSentinel(i))
-            rows[i] = kArithmeticSentinelRow;
-        else if (peak > 0)
-            rows[i] = static_cast<int>(std::trunc((peak - result.Value(i)) * height / (2 * peak)));
+namespace {
+
+int RowOfValue(double value, double peak, int height) {
+    if (!(peak > 0)) return height / 2;
+    return static_cast<int>(std::trunc((peak - value) * height / (2 * peak)));
+}
+
+// The smallest and largest value over samples [begin, end), sentinels
+// excluded, and whether a sentinel lies among them.
+struct ValueRange {
+    double least = 0, most = 0;
+    bool any = false, sentinel = false;
+};
+
+template <int Operation>
+ValueRange RangeOfValues(const ArithmeticResult& r, std::size_t begin, std::size_t end) {
+    ValueRange range;
+    range.least = std::numeric_limits<double>::infinity();
+    range.most = -range.least;
+    for (std::size_t i = begin; i < end; ++i) {
+        const int y = SampleCount(r.second[i]);
+        if (Operation == kArithDivide && y == 0) {
+            range.sentinel = true;
+            continue;
+        }
+        const double v = Combine<Operation>(SampleCount(r.first[i]) * r.firstFactor, y * r.secondFactor);
+        range.least = std::min(range.least, v);
+        range.most = std::max(range.most, v);
+        range.any = true;
     }
-    return rows;
+    return range;
+}
+
+using RangeFinder = ValueRange (*)(const ArithmeticResult&, std::size_t, std::size_t);
+constexpr RangeFinder kRangeFinders[kOperationCount] = {RangeOfValues<kArithAdd>, RangeOfValues<kArithSubtract>,
+                                                        RangeOfValues<kArithMultiply>, RangeOfValues<kArithDivide>,
+                                                        RangeOfValues<kArithRmsSum>};
+
+} // namespace
+
+int ArithmeticTraceRow(const ArithmeticResult& result, std::size_t i, int height) {
+    if (result.IsQuotientSentinel(i)) return kArithmeticSentinelRow;
+    return RowOfValue(result.Value(i), result.peak, height);
+}
+
+// Rows fall as values rise, so the extremes' rows come from the extreme
+// values; a sentinel is above every other row.
+ArithmeticColumn ArithmeticTraceColumn(const ArithmeticResult& result, std::size_t begin, std::size_t end,
+                                       int height) {
+    ArithmeticColumn c;
+    if (result.operation < 0 || begin >= end || end > result.Size()) return c;
+    c.first = ArithmeticTraceRow(result, begin, height);
+    c.last = ArithmeticTraceRow(result, end - 1, height);
+    const ValueRange range = kRangeFinders[result.operation](result, begin, end);
+    c.low = range.sentinel ? kArithmeticSentinelRow : RowOfValue(range.most, result.peak, height);
+    c.high = range.any ? RowOfValue(range.least, result.peak, height) : kArithmeticSentinelRow;
+    return c;
 }

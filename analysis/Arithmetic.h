@@ -78,8 +78,16 @@ int ArithmeticInputFromName(std::string_view name, int current);
 // drawing area.
 inline constexpr int kArithmeticSentinelRow = -10;
 
-// Rows of the result trace in a drawing area height rows high: the peak P on
+// Row of sample i of the result trace in a drawing area height rows high: the peak P on
 // row 0 and -P on the bottom edge, y = trunc((P - r) * height / (2P)); a
 // division sentinel at kArithmeticSentinelRow. With a peak of 0 (nothing but
 // zeros and sentinels) every other sample lies on the middle row.
-std::vector<int> ArithmeticTraceRows(const ArithmeticResult& result, int height);
+int ArithmeticTraceRow(const ArithmeticResult& result, std::size_t i, int height);
+
+// Rows of samples [begin, end) of the trace: the first's, the smallest, the
+// largest and the last's (a non-empty range).
+struct ArithmeticColumn {
+    int first = 0, low = 0, high = 0, last = 0;
+};
+ArithmeticColumn ArithmeticTraceColumn(const ArithmeticResult& result, std::size_t begin, std::size_t end,
+                                       int height);

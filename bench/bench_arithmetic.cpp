@@ -10,7 +10,12 @@
 
 #include "corvane/MessageTables.h"
 #include "corvane/SharedState.h"
+#include "analysis/view/ArithmeticPanel.h"
 #include "docs/ArithmeticData.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QPainter>
 
 namespace {
 
@@ -79,6 +84,33 @@ void BM_ArithmeticUpdateNoise(benchmark::State& state) {
 }
 BENCHMARK(BM_ArithmeticUpdateNoise)->DenseRange(0, 4)->Unit(benchmark::kMicrosecond);
 
+// The whole panel (inputs and result) drawn after an update, at the longest
+// store depth and at the default record length.
+void BM_ArithmeticRepaint(benchmark::State& state) {
+    const Records& r = TheRecords();
+    const int length = static_cast<int>(state.range(0));
+    CArithmeticData data;
+    CArithmeticPanel panel(&data);
+    panel.resize(625, 500);
+    panel.OnTransfer(r.wfm, r.ch1.data(), r.ch2.data(), length);
+    QApplication::processEvents();
+    QImage image(panel.size(), QImage::Format_RGB32);
+    for (auto _ : state) {
+        panel.render(&image);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+BENCHMARK(BM_ArithmeticRepaint)->Arg(3200)->Arg(kLength)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
-BENCHMARK_MAIN();
+// The panel needs an application (widgets, fonts); the offscreen platform
+// unless another one is asked for.
+int main(int argc, char** argv) {
+    if (qgetenv("QT_QPA_PLATFORM").isEmpty()) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,6 +1,7 @@
 #include "analysis/view/InputView.h"
 
 #include "analysis/SampleReading.h"
+#include "analysis/view/TracePolyline.h"
 
 #include <QPainter>
 #include <QPolygon>
@@ -14,12 +15,17 @@ constexpr int kDivisionsY = 8;
 constexpr int kHalfRange = kCountsPerDivision * kDivisionsY / 2; // 100 counts
 
 QPolygon TracePolygon(const std::vector<std::uint8_t>& record, const QRect& area) {
-    QPolygon line;
-    const auto n = static_cast<qint64>(record.size());
-    for (qint64 i = 0; i < n; ++i)
-        line << QPoint(area.left() + static_cast<int>(i * area.width() / n),
-                       area.top() + CInputView::RowOf(record[static_cast<std::size_t>(i)], area.height()));
-    return line;
+    const int height = area.height();
+    return TracePolyline(static_cast<std::int64_t>(record.size()), area, [&](std::int64_t begin, std::int64_t end) {
+        // Rows fall as counts rise: the extremes' rows from the extreme counts.
+        const auto [least, most] = std::minmax_element(record.begin() + begin, record.begin() + end,
+                                                       [](std::uint8_t a, std::uint8_t b) {
+                                                           return SampleCount(a) < SampleCount(b);
+                                                       });
+        return ColumnRows{CInputView::RowOf(record[static_cast<std::size_t>(begin)], height),
+                          CInputView::RowOf(*most, height), CInputView::RowOf(*least, height),
+                          CInputView::RowOf(record[static_cast<std::size_t>(end - 1)], height)};
+    });
 }
 
 } // namespace

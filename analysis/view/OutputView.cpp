@@ -1,6 +1,7 @@
 #include "analysis/view/OutputView.h"
 
 #include "analysis/view/InputView.h"
+#include "analysis/view/TracePolyline.h"
 #include "docs/ArithmeticData.h"
 
 #include <QPainter>
@@ -39,11 +40,13 @@ void COutputView::Render(QPainter& painter, const QRect& area) const {
     painter.drawText(area.left() + 2, plot.top() + metrics.ascent() / 2, Label(peak));
     painter.drawText(area.left() + 2, plot.center().y() + metrics.ascent() / 2, Label(0));
     painter.drawText(area.left() + 2, plot.bottom() + metrics.ascent() / 2, Label(-peak));
-    const std::vector<int> rows = ArithmeticTraceRows(m_result, plot.height() - 1);
-    QPolygon line;
-    const auto n = static_cast<qint64>(rows.size());
-    for (qint64 i = 0; i < n; ++i)
-        line << QPoint(plot.left() + static_cast<int>(i * plot.width() / n), plot.top() + rows[std::size_t(i)]);
+    const int height = plot.height() - 1;
+    const QPolygon line =
+        TracePolyline(static_cast<std::int64_t>(m_result.Size()), plot, [&](std::int64_t begin, std::int64_t end) {
+            const ArithmeticColumn c =
+                ArithmeticTraceColumn(m_result, static_cast<std::size_t>(begin), static_cast<std::size_t>(end), height);
+            return ColumnRows{c.first, c.low, c.high, c.last};
+        });
     painter.setPen(kOutputTraceColour);
     painter.drawPolyline(line);
     painter.restore();

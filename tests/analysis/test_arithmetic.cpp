@@ -14,6 +14,23 @@ std::uint8_t Byte(int count) {
     return static_cast<std::uint8_t>(static_cast<std::int8_t>(count));
 }
 
+// A trace column's rows equal the first, smallest, largest and last of the
+// rows of its samples one by one.
+void ExpectColumnsOfEveryRow(const ArithmeticResult& r, std::size_t begin, std::size_t end) {
+    constexpr int kHeight = 150;
+    const int first = ArithmeticTraceRow(r, begin, kHeight);
+    ArithmeticColumn rows{first, first, first, ArithmeticTraceRow(r, end - 1, kHeight)};
+    for (std::size_t i = begin; i < end; ++i) {
+        rows.low = std::min(rows.low, ArithmeticTraceRow(r, i, kHeight));
+        rows.high = std::max(rows.high, ArithmeticTraceRow(r, i, kHeight));
+    }
+    const ArithmeticColumn column = ArithmeticTraceColumn(r, begin, end, kHeight);
+    EXPECT_EQ(column.first, rows.first);
+    EXPECT_EQ(column.low, rows.low);
+    EXPECT_EQ(column.high, rows.high);
+    EXPECT_EQ(column.last, rows.last);
+}
+
 } // namespace
 
 TEST(Arithmetic, CombinesInUnitsOfTheLargerScale) {
@@ -89,7 +106,8 @@ TEST(Arithmetic, BadCodesAndRecordLengths) {
 }
 
 // The peak skips blocks that cannot hold it; it must be exactly the largest
-// |value| of all samples, sentinels excluded, for every operation, operand
+// |value| of all samples, sentinels excluded (and a column of the trace the
+// rows of its samples one by one), for every operation, operand
 // pair and kind of record: smooth, noisy over the full byte range, flat,
 // with zero divisors, and lengths that end inside a block.
 TEST(Arithmetic, PeakIsTheLargestOfEverySample) {
@@ -122,6 +140,7 @@ TEST(Arithmetic, PeakIsTheLargestOfEverySample) {
                                     if (!r.IsQuotientSentinel(i)) peak = std::max(peak, std::abs(r.Value(i)));
                                 ASSERT_EQ(r.peak, peak) << n << " " << kind1 << kind2 << " " << vdiv1 << " op "
                                                         << op << " " << first << second;
+                                ExpectColumnsOfEveryRow(r, n / 3, n);
                             }
             }
 }

@@ -57,6 +57,11 @@ TEST(SpectrumOfSimulatedSine, PeaksInThePredictedBinInEveryWindow) {
 }
 
 TEST(ArithmeticTrace, PeakOnTheEdgesAndSentinelAboveTheArea) {
+    const auto rows = [](const ArithmeticResult& r, int height) {
+        std::vector<int> all;
+        for (std::size_t i = 0; i < r.Size(); ++i) all.push_back(ArithmeticTraceRow(r, i, height));
+        return all;
+    };
     const auto bytes = [](std::vector<int> counts) {
         std::vector<std::uint8_t> r;
         for (int c : counts) r.push_back(static_cast<std::uint8_t>(static_cast<std::int8_t>(c)));
@@ -65,11 +70,11 @@ TEST(ArithmeticTrace, PeakOnTheEdgesAndSentinelAboveTheArea) {
     // Quotients 30, -30, 0, 15, a zero divisor, 0: the peak 30 on the top row.
     const auto x = bytes({30, -30, 0, 15, 50, 0}), y = bytes({1, 1, 1, 1, 0, 1});
     const ArithmeticResult r = ComputeArithmetic({x, y, 1.0, 1.0}, kInputCH1, kInputCH2, kArithDivide);
-    EXPECT_EQ(ArithmeticTraceRows(r, 200), (std::vector<int>{0, 200, 100, 50, kArithmeticSentinelRow, 100}));
+    EXPECT_EQ(rows(r, 200), (std::vector<int>{0, 200, 100, 50, kArithmeticSentinelRow, 100}));
     // Nothing but 0 and a zero divisor: peak 0, the trace on the middle row.
     const auto zero = bytes({0, 5}), divisor = bytes({1, 0});
     const ArithmeticResult flat = ComputeArithmetic({zero, divisor, 1.0, 1.0}, kInputCH1, kInputCH2, kArithDivide);
-    EXPECT_EQ(ArithmeticTraceRows(flat, 201), (std::vector<int>{100, kArithmeticSentinelRow}));
+    EXPECT_EQ(rows(flat, 201), (std::vector<int>{100, kArithmeticSentinelRow}));
 }
 
 TEST(SpectrumCsv, OneLinePerBinInHertzAndDecibels) {

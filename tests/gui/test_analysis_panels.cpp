@@ -6,6 +6,7 @@
 #include "analysis/view/FFTView.h"
 #include "analysis/view/OutputView.h"
 #include "analysis/view/PowerPanel.h"
+#include "analysis/view/TracePolyline.h"
 #include "corvane/SharedState.h"
 #include "docs/ArithmeticData.h"
 #include "docs/MthFile.h"
@@ -14,12 +15,15 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QImage>
+#include <QPainter>
 #include <QLineEdit>
 
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cmath>
+#include <random>
 #include <vector>
 
 namespace {
@@ -94,4 +98,58 @@ TEST(ArithmeticPanel, SettingsRecomputeAndTheFactorIsStored) {
     CArithmeticPanel reopened(back.get());
     EXPECT_EQ(reopened.FactorEdit().text(), QStringLiteral("2.5"));
     EXPECT_EQ(reopened.OperationList().currentIndex(), kArithDivide);
+}
+
+// A trace keeps at most four points a pixel column. Drawn, each column must
+// reach the same rows as the polyline through every sample (within the pixel
+// the pen's end rule may add or drop where segments meet), a one-sample spike
+// included: few samples a column, many, and ends inside a column.
+TEST(TracePolyline, ColumnsReachTheRowsOfEverySampleJoined) {
+    std::mt19937 random(3);
+    std::uniform_int_distribution<int> row(10, 69), step(-3, 3);
+    const QRect area(5, 2, 100, 70);
+    const auto columnRows = [&](const QPolygon& line) {
+        QImage image(120, 80, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        {
+            QPainter painter(&image);
+            painter.setPen(Qt::black);
+            painter.drawPolyline(line);
+        }
+        std::vector<std::pair<int, int>> reach; // top and bottom lit row per column
+        for (int x = 0; x < image.width(); ++x) {
+            int top = -1, bottom = -1;
+            for (int y = 0; y < image.height(); ++y)
+                if (image.pixel(x, y) != QColor(Qt::white).rgb()) {
+                    if (top < 0) top = y;
+                    bottom = y;
+                }
+            reach.emplace_back(top, bottom);
+        }
+        return reach;
+    };
+    for (const std::int64_t n : {7, 100, 173, 5000}) {
+        for (int kind = 0; kind < 2; ++kind) {
+            std::vector<int> rows(static_cast<std::size_t>(n));
+            int walk = 40;
+            for (auto& r : rows) r = kind == 0 ? row(random) : (walk = std::clamp(walk + step(random), 10, 69));
+            rows[rows.size() / 2] = 0; // a spike to the top row
+            QPolygon every;
+            for (std::int64_t i = 0; i < n; ++i)
+                every << QPoint(area.left() + static_cast<int>(i * area.width() / n),
+                                area.top() + rows[static_cast<std::size_t>(i)]);
+            const QPolygon reduced =
+                TracePolyline(n, area, [&](std::int64_t begin, std::int64_t end) {
+                    return RowsOfSamples(begin, end, [&](std::int64_t i) { return rows[static_cast<std::size_t>(i)]; });
+                });
+            EXPECT_LE(reduced.size(), 4 * area.width());
+            const auto expected = columnRows(every), drawn = columnRows(reduced);
+            for (std::size_t x = 0; x < expected.size(); ++x) {
+                EXPECT_NEAR(drawn[x].first, expected[x].first, 1) << n << " samples, kind " << kind << ", x " << x;
+                EXPECT_NEAR(drawn[x].second, expected[x].second, 1) << n << " samples, kind " << kind << ", x " << x;
+            }
+            const auto spikeColumn = static_cast<std::size_t>(area.left() + (n / 2) * area.width() / n);
+            EXPECT_EQ(drawn[spikeColumn].first, area.top()) << n;
+        }
+    }
 }
