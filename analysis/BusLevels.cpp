@@ -126,11 +126,12 @@ int WriteBitIndices(std::uint64_t bits, int base, int* out) {
 // The crossings of one block of samples from base into out (room for 64),
 // and their number. side is the side of the last sample off mid before the
 // block (+1 above, -1 below, 0 when there was none), and becomes that of
-// the last one in the block.
-int BlockCrossings(const BlockSides& sides, int count, int base, int& side, int* out) {
+// the last one in the block. The sides of a block shorter than 64 samples
+// have no bit past its end.
+int BlockCrossings(const BlockSides& sides, int base, int& side, int* out) {
     // No sample on mid: a crossing wherever a sample lies on the other side
     // than the one before it.
-    if (side != 0 && count == kCrossingBlock && (sides.above | sides.below) == ~std::uint64_t{0}) {
+    if ((sides.above | sides.below) == ~std::uint64_t{0} && side != 0) {
         const std::uint64_t changes = sides.above ^ ((sides.above << 1) | (side > 0 ? 1u : 0u));
         side = sides.above >> 63 ? 1 : -1;
         return WriteBitIndices(changes, base, out);
@@ -156,37 +157,39 @@ int BlockCrossings(const BlockSides& sides, int count, int base, int& side, int*
 }
 
 // The crossings of a record (see Crossings) into crossings, a block of 64
-// samples at a time; with blocks, also the index of the first crossing of
-// every block. The sides of the samples are found for a run of blocks, then
-// the crossings from them.
+// samples at a time, and the index of the first crossing of every block
+// into blocks. The sides of the samples are found for a run of blocks (all
+// but a last partial one with the vector instructions, when mid is a
+// count), then the crossings from them.
 void ScanCrossings(const std::int8_t* counts, int length, int mid, std::vector<int>& crossings,
-                   std::vector<int>* blocks) {
+                   std::vector<int>& blocks) {
     static const FillSidesFunction fillSides = ChooseFillSides();
     constexpr int kRun = 64;
-    BlockSides sides[kRun];
-    crossings.clear();
-    if (blocks) blocks->resize((static_cast<std::size_t>(length) + kCrossingBlock - 1) / kCrossingBlock);
-    int* blockFirst = blocks ? blocks->data() : nullptr;
-    const bool midIsCount = mid >= -128 && mid <= 127;
-    std::size_t n = 0;
-    int side = 0;
     constexpr int kRunSamples = kRun * kCrossingBlock;
+    BlockSides sides[kRun];
+    int runCrossings[kRunSamples + kCrossingBlock];  // room for a block's writes past the last crossing
+    crossings.clear();
+    blocks.resize((static_cast<std::size_t>(length) + kCrossingBlock - 1) / kCrossingBlock);
+    const bool midIsCount = mid >= -128 && mid <= 127;
+    int n = 0;
+    int side = 0;
     for (int base = 0; base < length; base += std::min(kRunSamples, length - base)) {
         const int remaining = length - base;
-        const int whole = std::min(kRun, remaining / kCrossingBlock);
-        if (midIsCount) fillSides(counts + base, whole, static_cast<std::int8_t>(mid), sides);
-        const int run = std::min(kRun, whole + (remaining % kCrossingBlock != 0 ? 1 : 0));
-        if (crossings.size() < n + kRunSamples) crossings.resize(std::max(n + kRunSamples, 2 * crossings.size()));
-        int* out = crossings.data();
+        const int whole = midIsCount ? std::min(kRun, remaining / kCrossingBlock) : 0;
+        const int run = std::min(kRun, remaining / kCrossingBlock + (remaining % kCrossingBlock != 0 ? 1 : 0));
+        fillSides(counts + base, whole, static_cast<std::int8_t>(midIsCount ? mid : 0), sides);
+        for (int b = whole; b < run; ++b)
+            sides[b] = SidesOfSamples(counts + base + b * kCrossingBlock,
+                                      std::min(kCrossingBlock, remaining - b * kCrossingBlock), mid);
+        int found = 0;
+        int* blockFirst = blocks.data() + base / kCrossingBlock;
         for (int b = 0; b < run; ++b) {
-            const int first = base + b * kCrossingBlock;
-            const int count = std::min(kCrossingBlock, length - first);
-            if (b >= whole || !midIsCount) sides[b] = SidesOfSamples(counts + first, count, mid);
-            if (blockFirst) blockFirst[first / kCrossingBlock] = static_cast<int>(n);
-            n += static_cast<std::size_t>(BlockCrossings(sides[b], count, first, side, out + n));
+            blockFirst[b] = n + found;
+            found += BlockCrossings(sides[b], base + b * kCrossingBlock, side, runCrossings + found);
         }
+        crossings.insert(crossings.end(), runCrossings, runCrossings + found);
+        n += found;
     }
-    crossings.resize(n);
 }
 
 }  // namespace
@@ -206,7 +209,7 @@ void ReadBusSignal(BusSignal& signal, const std::uint8_t* record, int length) {
     signal.s = {counts, static_cast<std::size_t>(length)};
     std::tie(signal.lowest, signal.highest) = CountRange(counts, length);
     signal.mid = (signal.highest + signal.lowest) / 2;
-    ScanCrossings(counts, length, signal.mid, signal.crossings, &signal.blockFirstCrossing);
+    ScanCrossings(counts, length, signal.mid, signal.crossings, signal.blockFirstCrossing);
 }
 
 BusSignal ReadBusSignal(const std::uint8_t* record, int length) {
@@ -247,9 +250,9 @@ int MidLevel(const std::uint8_t* record, int length) {
 // Samples on mid or on the current side never change the side, so the scan
 // only has to find, from each crossing on, the next sample on the other side.
 std::vector<int> Crossings(const std::uint8_t* record, int length, int mid) {
-    std::vector<int> crossings;
+    std::vector<int> crossings, blocks;
     if (!record || length <= 0) return crossings;
-    ScanCrossings(reinterpret_cast<const std::int8_t*>(record), length, mid, crossings, nullptr);
+    ScanCrossings(reinterpret_cast<const std::int8_t*>(record), length, mid, crossings, blocks);
     return crossings;
 }
 
