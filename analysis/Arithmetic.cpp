@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 
 #if defined(__SSE2__)
@@ -128,22 +129,86 @@ double BoxBound(const Operands& o, const CountRange& x, const CountRange& y) {
     return at(Magnitude(x), Magnitude(y)); // multiply, RMS sum
 }
 
-// The largest |result| over samples [begin, end), sentinels excluded. Four
-// lanes so that neighbouring samples do not wait on each other.
+// Four samples at a time as doubles. Arithmetic on these types becomes one
+// instruction each in the AVX2 clones and pairs of 128-bit instructions in
+// the baseline ones; every lane computes exactly what the scalar code does.
+using Doubles = double __attribute__((vector_size(32)));
+using Words = std::int64_t __attribute__((vector_size(32)));
+using FourInts = std::int32_t __attribute__((vector_size(16)));
+constexpr std::size_t kLanes = 4;
+
+#define QV_ARITH_CLONES [[gnu::target_clones("avx2", "default")]]
+#define QV_ARITH_INLINE [[gnu::always_inline]] inline
+
+// The largest |result| over samples [begin, end), sentinels excluded (k is
+// never 0, so only a zero sample makes a zero divisor). For the RMS sum the
+// largest mean square is taken and its root at the end: the root keeps the
+// order, so the largest root is the root of the largest. Vectors are not
+// passed by value: the baseline clone must not depend on the AVX calling
+// convention.
+template <int Operation>
+QV_ARITH_INLINE double LanesPeak(const Operands& o, std::size_t begin, std::size_t end) {
+    constexpr bool kMeanSquare = Operation == kArithRmsSum;
+    constexpr std::int64_t kNoSign = std::numeric_limits<std::int64_t>::max();
+    Doubles peak = {0, 0, 0, 0};
+    std::size_t i = begin;
+    for (; i + kLanes <= end; i += kLanes) {
+        // Four counts in one word, each moved to the top of its lane and
+        // shifted back down with its sign.
+        std::int32_t a, b;
+        std::memcpy(&a, o.first + i, sizeof a);
+        std::memcpy(&b, o.second + i, sizeof b);
+        const FourInts up = {24, 16, 8, 0};
+        const Doubles x = __builtin_convertvector(((FourInts{} + a) << up) >> 24, Doubles) * o.firstFactor;
+        const Doubles y = __builtin_convertvector(((FourInts{} + b) << up) >> 24, Doubles) * o.secondFactor;
+        Doubles v;
+        if constexpr (kMeanSquare)
+            v = (x * x + y * y) / 2;
+        else if constexpr (Operation == kArithAdd)
+            v = x + y;
+        else if constexpr (Operation == kArithSubtract)
+            v = x - y;
+        else if constexpr (Operation == kArithMultiply)
+            v = x * y;
+        else
+            v = x / y;
+        v = reinterpret_cast<Doubles>(reinterpret_cast<Words>(v) & kNoSign); // |v|, never -0
+        if constexpr (Operation == kArithDivide) v = y == 0 ? Doubles{} : v;
+        peak = peak > v ? peak : v;
+    }
+    double most = std::max(std::max(peak[0], peak[1]), std::max(peak[2], peak[3]));
+    for (; i < end; ++i) {
+        const int y = SampleCount(o.second[i]);
+        if (Operation == kArithDivide && y == 0) continue;
+        const double x = SampleCount(o.first[i]) * o.firstFactor, scaledY = y * o.secondFactor;
+        most = std::max(most, kMeanSquare ? (x * x + scaledY * scaledY) / 2 : std::abs(Combine<Operation>(x, scaledY)));
+    }
+    return kMeanSquare ? std::sqrt(most) : most;
+}
+
+QV_ARITH_CLONES double AddPeak(const Operands& o, std::size_t begin, std::size_t end) {
+    return LanesPeak<kArithAdd>(o, begin, end);
+}
+QV_ARITH_CLONES double SubtractPeak(const Operands& o, std::size_t begin, std::size_t end) {
+    return LanesPeak<kArithSubtract>(o, begin, end);
+}
+QV_ARITH_CLONES double MultiplyPeak(const Operands& o, std::size_t begin, std::size_t end) {
+    return LanesPeak<kArithMultiply>(o, begin, end);
+}
+QV_ARITH_CLONES double DividePeak(const Operands& o, std::size_t begin, std::size_t end) {
+    return LanesPeak<kArithDivide>(o, begin, end);
+}
+QV_ARITH_CLONES double RmsSumPeak(const Operands& o, std::size_t begin, std::size_t end) {
+    return LanesPeak<kArithRmsSum>(o, begin, end);
+}
+
 template <int Operation>
 double RangePeak(const Operands& o, std::size_t begin, std::size_t end) {
-    double peak[4] = {0, 0, 0, 0};
-    const auto one = [&](std::size_t i) {
-        const int y = SampleCount(o.second[i]);
-        // k is never 0, so only a zero sample makes a zero divisor.
-        if (Operation == kArithDivide && y == 0) return 0.0;
-        return std::abs(Combine<Operation>(SampleCount(o.first[i]) * o.firstFactor, y * o.secondFactor));
-    };
-    std::size_t i = begin;
-    for (; i + 4 <= end; i += 4)
-        for (std::size_t lane = 0; lane < 4; ++lane) peak[lane] = std::max(peak[lane], one(i + lane));
-    for (; i < end; ++i) peak[0] = std::max(peak[0], one(i));
-    return std::max({peak[0], peak[1], peak[2], peak[3]});
+    if constexpr (Operation == kArithAdd) return AddPeak(o, begin, end);
+    if constexpr (Operation == kArithSubtract) return SubtractPeak(o, begin, end);
+    if constexpr (Operation == kArithMultiply) return MultiplyPeak(o, begin, end);
+    if constexpr (Operation == kArithDivide) return DividePeak(o, begin, end);
+    if constexpr (Operation == kArithRmsSum) return RmsSumPeak(o, begin, end);
 }
 
 std::vector<CountRange> BlockRanges(const std::uint8_t* samples, std::size_t length) {

@@ -64,25 +64,40 @@ void BM_ArithmeticUpdate(benchmark::State& state) {
 }
 BENCHMARK(BM_ArithmeticUpdate)->DenseRange(0, 4)->Unit(benchmark::kMicrosecond);
 
-// The same update over noise that spans every count on both channels: no
-// block can be skipped, every sample is evaluated (the slowest record).
+// The same update over records that make skipping blocks useless: noise over
+// every count on both channels, and (slowest) extremes of opposite sign on
+// the two channels at every sample, so that every block's bound is far above
+// the peak and every sample is evaluated.
+void RunUpdate(benchmark::State& state, const std::vector<uint8_t>& ch1, const std::vector<uint8_t>& ch2) {
+    CArithmeticData data;
+    data.SetOperationName(szMthOperation[0][state.range(0)]);
+    for (auto _ : state) {
+        data.TakeTransfer(TheRecords().wfm, ch1.data(), ch2.data(), kLength);
+        benchmark::DoNotOptimize(data.Compute().peak);
+    }
+    state.SetLabel(szMthOperation[0][state.range(0)]);
+}
+
 void BM_ArithmeticUpdateNoise(benchmark::State& state) {
-    const Records& r = TheRecords();
     std::vector<uint8_t> ch1(kLength), ch2(kLength);
     std::mt19937 random(1);
     for (int i = 0; i < kLength; ++i) {
         ch1[i] = static_cast<uint8_t>(random() >> 24);
         ch2[i] = static_cast<uint8_t>(random() >> 24);
     }
-    CArithmeticData data;
-    data.SetOperationName(szMthOperation[0][state.range(0)]);
-    for (auto _ : state) {
-        data.TakeTransfer(r.wfm, ch1.data(), ch2.data(), kLength);
-        benchmark::DoNotOptimize(data.Compute().peak);
-    }
-    state.SetLabel(szMthOperation[0][state.range(0)]);
+    RunUpdate(state, ch1, ch2);
 }
 BENCHMARK(BM_ArithmeticUpdateNoise)->DenseRange(0, 4)->Unit(benchmark::kMicrosecond);
+
+void BM_ArithmeticUpdateOppositeExtremes(benchmark::State& state) {
+    std::vector<uint8_t> ch1(kLength), ch2(kLength);
+    for (int i = 0; i < kLength; ++i) {
+        ch1[i] = i % 2 ? 0x7F : 0x80;
+        ch2[i] = i % 2 ? 0x80 : 0x7F;
+    }
+    RunUpdate(state, ch1, ch2);
+}
+BENCHMARK(BM_ArithmeticUpdateOppositeExtremes)->Arg(0)->Unit(benchmark::kMicrosecond);
 
 // The whole panel (inputs and result) drawn after an update, at the longest
 // store depth and at the default record length.

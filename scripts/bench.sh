@@ -64,6 +64,10 @@ arithmetic update, 800,000 samples, subtract | bench_arithmetic/BM_ArithmeticUpd
 arithmetic update, 800,000 samples, multiply | bench_arithmetic/BM_ArithmeticUpdate/2 | bench_arithmetic/BM_CopyBothRecords | ratio<=5
 arithmetic update, 800,000 samples, divide | bench_arithmetic/BM_ArithmeticUpdate/3 | bench_arithmetic/BM_CopyBothRecords | ratio<=5
 arithmetic update, 800,000 samples, RMS sum | bench_arithmetic/BM_ArithmeticUpdate/4 | bench_arithmetic/BM_CopyBothRecords | ratio<=5
+arithmetic update, 800,000 samples of full-range noise, add | bench_arithmetic/BM_ArithmeticUpdateNoise/0 | bench_arithmetic/BM_CopyBothRecords | -
+arithmetic update, 800,000 samples of full-range noise, RMS sum | bench_arithmetic/BM_ArithmeticUpdateNoise/4 | bench_arithmetic/BM_CopyBothRecords | -
+arithmetic update, 800,000 samples of opposite extremes, add (slowest record) | bench_arithmetic/BM_ArithmeticUpdateOppositeExtremes/0 | bench_arithmetic/BM_CopyBothRecords | -
+arithmetic panel repaint, 800,000 samples | bench_arithmetic/BM_ArithmeticRepaint/800000 | bench_arithmetic/BM_ArithmeticRepaint/3200 | -
 bus decode, 800,000-sample I2C record (clock and data) | bench_bus/BM_I2CDecode800k | bench_sheet/BM_CopyBothRecords/800000 | ratio<=20
 bus decode against sigrok-cli | bench_bus/BM_I2CDecode800k | bench_bus/BM_SigrokCliI2C800k/iterations:3 | ratio<=1
 ComputeSpectrumDb, Hanning, against FFTW's 2048-point real transform | bench_fft/BM_ComputeSpectrumDb/2 | bench_fft/BM_FftwReal2048TransformOnly | ratio<=4
