@@ -52,21 +52,14 @@ struct CountRange {
 };
 
 #if defined(__SSE2__)
-// The smallest and largest byte of a 16-byte vector (bytes biased to
-// unsigned order).
-int SmallestByte(__m128i v) {
-    v = _mm_min_epu8(v, _mm_srli_si128(v, 8));
-    v = _mm_min_epu8(v, _mm_srli_si128(v, 4));
-    v = _mm_min_epu8(v, _mm_srli_si128(v, 2));
-    v = _mm_min_epu8(v, _mm_srli_si128(v, 1));
-    return _mm_cvtsi128_si32(v) & 0xFF;
-}
-
-int LargestByte(__m128i v) {
-    v = _mm_max_epu8(v, _mm_srli_si128(v, 8));
-    v = _mm_max_epu8(v, _mm_srli_si128(v, 4));
-    v = _mm_max_epu8(v, _mm_srli_si128(v, 2));
-    v = _mm_max_epu8(v, _mm_srli_si128(v, 1));
+// The smallest (with _mm_min_epu8) or largest (_mm_max_epu8) byte of a
+// 16-byte vector, halving the vector each step.
+template <__m128i (*Pick)(__m128i, __m128i)>
+int PickByte(__m128i v) {
+    v = Pick(v, _mm_srli_si128(v, 8));
+    v = Pick(v, _mm_srli_si128(v, 4));
+    v = Pick(v, _mm_srli_si128(v, 2));
+    v = Pick(v, _mm_srli_si128(v, 1));
     return _mm_cvtsi128_si32(v) & 0xFF;
 }
 
@@ -81,7 +74,7 @@ CountRange FullBlockRange(const std::uint8_t* samples) {
         lo = _mm_min_epu8(lo, v);
         hi = _mm_max_epu8(hi, v);
     }
-    return {SmallestByte(lo) - 128, LargestByte(hi) - 128};
+    return {PickByte<_mm_min_epu8>(lo) - 128, PickByte<_mm_max_epu8>(hi) - 128};
 }
 #endif
 
