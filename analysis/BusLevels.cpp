@@ -218,24 +218,6 @@ BusSignal ReadBusSignal(const std::uint8_t* record, int length) {
     return signal;
 }
 
-std::size_t FirstCrossingAfter(const BusSignal& signal, int position) {
-    const std::size_t count = signal.crossings.size();
-    if (position < 0) return 0;
-    const std::size_t block = static_cast<std::size_t>(position) / kCrossingBlock;
-    if (block >= signal.blockFirstCrossing.size()) return count;
-    std::size_t n = static_cast<std::size_t>(signal.blockFirstCrossing[block]);
-    while (n < count && signal.crossings[n] <= position)
-        ++n;
-    return n;
-}
-
-std::size_t FirstCrossingAfter(const BusSignal& signal, int position, std::size_t guess) {
-    const std::vector<int>& c = signal.crossings;
-    if (guess <= c.size() && (guess == 0 || c[guess - 1] <= position) && (guess == c.size() || c[guess] > position))
-        return guess;
-    return FirstCrossingAfter(signal, position);
-}
-
 int MidLevel(const std::uint8_t* record, int length) {
     if (!record || length <= 0) return 0;
     const auto [low, high] = CountRange(reinterpret_cast<const std::int8_t*>(record), length);
@@ -266,29 +248,6 @@ void SetTransitionLevels(BusSignal& signal, std::optional<int> bandOffset) {
     const int swing = signal.highest - signal.lowest;
     signal.low = signal.lowest + swing * 10 / 100;
     signal.high = signal.lowest + swing * 90 / 100;
-}
-
-std::optional<BusTransition> TransitionAt(const BusSignal& signal, std::size_t n, int notBefore) {
-    if (n >= signal.crossings.size()) return std::nullopt;
-    const int low = signal.low, high = signal.high;
-    BusTransition t;
-    t.crossing = signal.crossings[n];
-    t.rising = signal.s[t.crossing] > signal.mid;
-    const int first = std::max(notBefore, n > 0 ? signal.crossings[n - 1] : 0);
-    const int last =
-        n + 1 < signal.crossings.size() ? signal.crossings[n + 1] : static_cast<int>(signal.s.size()) - 1;
-    auto leftStart = [&](int v) { return t.rising ? v <= low : v >= high; };
-    auto reachedEnd = [&](int v) { return t.rising ? v >= high : v <= low; };
-    int start = t.crossing - 1;
-    while (start >= first && !leftStart(signal.s[start]))
-        --start;
-    int end = t.crossing;
-    while (end <= last && !reachedEnd(signal.s[end]))
-        ++end;
-    if (start < first || end > last) return std::nullopt;
-    t.start = start;
-    t.end = end;
-    return t;
 }
 
 std::int64_t ParseTimeText(std::string_view text) {

@@ -2,6 +2,7 @@
 // Logic levels, edges, timing texts and field formatting shared by the I2C
 // and SPI decoders. Records are channel sample bytes read as signed counts
 // (SampleReading.h); every level below is in those counts.
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -32,10 +33,10 @@ inline constexpr int kCrossingBlock = 64;
 
 // Index in signal.crossings of the first crossing after position, or the
 // list size: std::upper_bound, started from the block index.
-std::size_t FirstCrossingAfter(const BusSignal& signal, int position);
+inline std::size_t FirstCrossingAfter(const BusSignal& signal, int position);
 // The same, trying guess first: any guess gives the same answer, a right
 // one without the search.
-std::size_t FirstCrossingAfter(const BusSignal& signal, int position, std::size_t guess);
+inline std::size_t FirstCrossingAfter(const BusSignal& signal, int position, std::size_t guess);
 
 // The transition levels of a signal: with a band offset a, 60 - a and
 // 140 - a; without one, 10 % and 90 % of the record's own swing from its
@@ -66,7 +67,7 @@ struct BusTransition {
 // 90 % levels, searched back no further than the previous crossing and
 // forward no further than the next one; nothing when either end is missing.
 // notBefore bounds the backward search as well.
-std::optional<BusTransition> TransitionAt(const BusSignal& signal, std::size_t n, int notBefore = 0);
+inline std::optional<BusTransition> TransitionAt(const BusSignal& signal, std::size_t n, int notBefore = 0);
 
 // "250ns", "4.7us", "1ms", "2s" (last letter also "S") in nanoseconds; a
 // text that does not end in s or S, or has no number, is 0.
@@ -101,3 +102,45 @@ enum I2CAddressType : int {
 // Kind of an address field (address bits then the read/write bit, first on
 // the wire first). Fields of fewer than 5 bits are simple addresses.
 int ClassifyAddress(std::span<const int> bits);
+
+// Called for every clock pulse: defined here so that the decoders inline them.
+inline std::size_t FirstCrossingAfter(const BusSignal& signal, int position) {
+    const std::size_t count = signal.crossings.size();
+    if (position < 0) return 0;
+    const std::size_t block = static_cast<std::size_t>(position) / kCrossingBlock;
+    if (block >= signal.blockFirstCrossing.size()) return count;
+    std::size_t n = static_cast<std::size_t>(signal.blockFirstCrossing[block]);
+    while (n < count && signal.crossings[n] <= position)
+        ++n;
+    return n;
+}
+
+inline std::size_t FirstCrossingAfter(const BusSignal& signal, int position, std::size_t guess) {
+    const std::vector<int>& c = signal.crossings;
+    if (guess <= c.size() && (guess == 0 || c[guess - 1] <= position) && (guess == c.size() || c[guess] > position))
+        return guess;
+    return FirstCrossingAfter(signal, position);
+}
+
+inline std::optional<BusTransition> TransitionAt(const BusSignal& signal, std::size_t n, int notBefore) {
+    if (n >= signal.crossings.size()) return std::nullopt;
+    const int low = signal.low, high = signal.high;
+    BusTransition t;
+    t.crossing = signal.crossings[n];
+    t.rising = signal.s[t.crossing] > signal.mid;
+    const int first = std::max(notBefore, n > 0 ? signal.crossings[n - 1] : 0);
+    const int last =
+        n + 1 < signal.crossings.size() ? signal.crossings[n + 1] : static_cast<int>(signal.s.size()) - 1;
+    auto leftStart = [&](int v) { return t.rising ? v <= low : v >= high; };
+    auto reachedEnd = [&](int v) { return t.rising ? v >= high : v <= low; };
+    int start = t.crossing - 1;
+    while (start >= first && !leftStart(signal.s[start]))
+        --start;
+    int end = t.crossing;
+    while (end <= last && !reachedEnd(signal.s[end]))
+        ++end;
+    if (start < first || end > last) return std::nullopt;
+    t.start = start;
+    t.end = end;
+    return t;
+}
