@@ -3,6 +3,8 @@
 #include "corvane/SharedState.h"
 #include "docs/DSOMapping.h"
 
+#include <QImage>
+#include <QPaintDevice>
 #include <QPainter>
 #include <QPolygonF>
 
@@ -187,10 +189,53 @@ void CDSOWaveform::DrawDecimated(QPainter& painter, const QColor& ink) {
     painter.save();
     painter.resetTransform();
     painter.setPen(QPen(ink, 0));
-    painter.drawLines(m_decimation.spans);
+    if (!FillSpansInImage(painter, ink, m_decimation.spans)) painter.drawLines(m_decimation.spans);
     for (const QPolygonF& chain : m_decimation.chains) painter.drawPolyline(chain);
     painter.drawPoints(m_decimation.dots.constData(), static_cast<int>(m_decimation.dots.size()));
     painter.restore();
+}
+
+namespace {
+
+// The image a painter draws on when its pixels can be written directly: no
+// transform, an opaque pen replacing what lies below, one clip rectangle.
+QImage* PlainImageTarget(QPainter& painter, const QColor& ink) {
+    if (!painter.device() || painter.device()->devType() != QInternal::Image) return nullptr;
+    auto* image = static_cast<QImage*>(painter.device());
+    const bool plainFormat = image->format() == QImage::Format_RGB32 || image->format() == QImage::Format_ARGB32 ||
+                             image->format() == QImage::Format_ARGB32_Premultiplied;
+    const bool plain = plainFormat && image->isDetached() && image->devicePixelRatio() == 1.0 &&
+                       ink.alpha() == 255 && painter.opacity() == 1.0 &&
+                       painter.compositionMode() == QPainter::CompositionMode_SourceOver &&
+                       !painter.testRenderHint(QPainter::Antialiasing) && painter.transform().isIdentity() &&
+                       (!painter.hasClipping() || painter.clipRegion().rectCount() == 1);
+    return plain ? image : nullptr;
+}
+
+} // namespace
+
+QRect VerticalSpanPixels(const QLineF& span) {
+    const int top = static_cast<int>(std::floor(std::min(span.y1(), span.y2())));
+    const int bottom = static_cast<int>(std::floor(std::max(span.y1(), span.y2())));
+    return QRect(static_cast<int>(std::floor(span.x1())), top, 1, bottom - top + 1);
+}
+
+// A deep record's columns are mostly whole swings, and the raster engine
+// lights a hairline pixel by pixel through its blending: on a plain image
+// the same pixels are written directly, about ten times faster.
+bool CDSOWaveform::FillSpansInImage(QPainter& painter, const QColor& ink, const QVector<QLineF>& spans) {
+    QImage* image = PlainImageTarget(painter, ink);
+    if (!image) return false;
+    QRect bounds = image->rect();
+    if (painter.hasClipping()) bounds &= painter.clipRegion().boundingRect();
+    const QRgb pixel = ink.rgba();
+    const qsizetype stride = image->bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
+    auto* const bits = reinterpret_cast<QRgb*>(image->bits());
+    for (const QLineF& span : spans) {
+        const QRect r = VerticalSpanPixels(span) & bounds;
+        for (int y = r.top(); y <= r.bottom() && !r.isEmpty(); ++y) bits[y * stride + r.left()] = pixel;
+    }
+    return true;
 }
 
 bool CDSOWaveform::DecimationCurrent(const QTransform& toDevice) const {
@@ -233,7 +278,7 @@ void CDSOWaveform::FlushRun(const Run& run, std::vector<Column>& columns, int fi
 void CDSOWaveform::Decimate(const QTransform& toDevice) {
     Decimation& d = m_decimation;
     d = Decimation{m_generation, toDevice, m_pivot, m_trigPos, m_offset, m_displacement, m_vtRatio, m_hzRatio,
-                   m_style, true, {}, {}};
+                   m_style, true, {}, {}, {}};
     const QRectF deviceGraph = toDevice.mapRect(CDSOMapping::GraphRect());
     const int firstColumn = static_cast<int>(std::floor(deviceGraph.left()));
     const int count = static_cast<int>(std::ceil(deviceGraph.right())) - firstColumn + 1;

@@ -39,6 +39,7 @@
 #include <QLineF>
 #include <QPoint>
 #include <QPolygonF>
+#include <QRect>
 #include <QTransform>
 #include <QVector>
 
@@ -49,6 +50,10 @@
 #include <vector>
 
 enum WFM_DISPLAY_STYLE : int32_t { WFM_DOTS = 0, WFM_VECTORS = 1 };
+
+// The pixels a one-pixel pen lights for a vertical line in device
+// coordinates: the column of x, rows floor(low) to floor(high).
+QRect VerticalSpanPixels(const QLineF& span);
 
 class CDSOWaveform : public CDSOObject {
 public:
@@ -155,6 +160,7 @@ private:
         std::vector<QPolygonF> chains; // joined columns
         QVector<QPointF> dots;         // columns of one point with nothing joined
     };
+    static bool FillSpansInImage(QPainter& painter, const QColor& ink, const QVector<QLineF>& spans);
     // Store access; m_lock held.
     size_t PointCount() const { return m_codes.empty() ? m_points.size() : m_codes.size(); }
     QPoint PointAt(size_t i) const {

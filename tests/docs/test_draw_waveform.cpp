@@ -3,11 +3,15 @@
 #include "docs/DSOWaveform.h"
 
 #include <QImage>
+#include <QPixmap>
 #include <QPainter>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <cmath>
+#include <random>
 #include <thread>
 #include <vector>
 
@@ -213,6 +217,43 @@ TEST(DrawWaveform, ReducedDrawingEqualsDirectDrawingWhereColumnsHoldOnePoint) {
         ASSERT_NE(all.AddPoints(points.data(), points.size()), 0);
         ASSERT_NE(inside.AddPoints(points.data(), 100), 0);
         EXPECT_EQ(PaintTrace(all), PaintTrace(inside)) << "style " << style;
+    }
+}
+
+// On an image the column spans of a deep record are written straight into
+// the pixels; they must be the pixels Qt's own one-pixel lines light, as
+// drawn on a pixmap: noise, a slow walk and sines, clipped at the graph's
+// edges, at several vertical scales.
+TEST(DrawWaveform, SpansWrittenIntoTheImageAreThePixelsOfTheLines) {
+    std::mt19937 random(5);
+    std::uniform_int_distribution<int> noise(-128, 127), step(-6, 6);
+    for (int trial = 0; trial < 12; ++trial) {
+        const size_t n = trial % 2 ? 800000 : 20000;
+        std::vector<uint8_t> bytes(n);
+        int walk = 0;
+        for (size_t i = 0; i < n; ++i) {
+            const int kind = trial % 3;
+            const int count = kind == 0   ? noise(random)
+                              : kind == 1 ? (walk = std::clamp(walk + step(random), -128, 127))
+                                          : static_cast<int>(std::lround(120 * std::sin(i * 2 * M_PI / (97 + 53 * trial))));
+            bytes[i] = static_cast<uint8_t>(static_cast<int8_t>(count));
+        }
+        std::array<int16_t, 256> yOfByte{};
+        for (int b = 0; b < 256; ++b)
+            yOfByte[static_cast<size_t>(b)] = static_cast<int16_t>(static_cast<int8_t>(b) * (3 + trial % 4) + trial);
+        CDSOWaveform trace;
+        trace.SetTrigVisible(0);
+        trace.SetDisplayStyle(trial % 4 < 2 ? WFM_VECTORS : WFM_DOTS);
+        ASSERT_NE(trace.SetSamples(bytes.data(), n, 3200.0 / static_cast<double>(n), yOfByte), 0);
+        QPixmap pixmap(560, 460);
+        pixmap.fill(Qt::black);
+        {
+            QPainter painter(&pixmap);
+            painter.setTransform(CDSOMapping::LogicalToDevice(kZoom));
+            trace.SetZoomScale(kZoom);
+            trace.DrawWaveform(painter);
+        }
+        EXPECT_EQ(PaintTrace(trace), pixmap.toImage().convertToFormat(QImage::Format_RGB32)) << "trial " << trial;
     }
 }
 
