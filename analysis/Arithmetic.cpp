@@ -195,14 +195,8 @@ QV_ARITH_CLONES double RmsSumPeak(const Operands& o, std::size_t begin, std::siz
     return LanesPeak<kArithRmsSum>(o, begin, end);
 }
 
-template <int Operation>
-double RangePeak(const Operands& o, std::size_t begin, std::size_t end) {
-    if constexpr (Operation == kArithAdd) return AddPeak(o, begin, end);
-    if constexpr (Operation == kArithSubtract) return SubtractPeak(o, begin, end);
-    if constexpr (Operation == kArithMultiply) return MultiplyPeak(o, begin, end);
-    if constexpr (Operation == kArithDivide) return DividePeak(o, begin, end);
-    if constexpr (Operation == kArithRmsSum) return RmsSumPeak(o, begin, end);
-}
+using BlockPeak = double (*)(const Operands&, std::size_t, std::size_t);
+const BlockPeak kBlockPeaks[kOperationCount] = {AddPeak, SubtractPeak, MultiplyPeak, DividePeak, RmsSumPeak};
 
 std::vector<CountRange> BlockRanges(const std::uint8_t* samples, std::size_t length) {
     std::vector<CountRange> ranges((length + kBlock - 1) / kBlock);
@@ -223,7 +217,7 @@ double Peak(const Operands& o, std::size_t length) {
     for (std::size_t j = 0; j < bounds.size(); ++j)
         bounds[j] = BoxBound<Operation>(o, firstRanges[j], secondRanges[j]);
     const auto blockPeak = [&](std::size_t j) {
-        return RangePeak<Operation>(o, j * kBlock, std::min(length, (j + 1) * kBlock));
+        return kBlockPeaks[Operation](o, j * kBlock, std::min(length, (j + 1) * kBlock));
     };
     const std::size_t best = static_cast<std::size_t>(std::max_element(bounds.begin(), bounds.end()) - bounds.begin());
     double peak = blockPeak(best);

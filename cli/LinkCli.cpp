@@ -170,14 +170,6 @@ int CCliLink::PressKey(int32_t position)
 
 int ParamValue(const std::string& name, uint64_t* value)
 {
-    const CParlex::Place place = ParlexParam.DSOdataToPCParam(name);
     std::lock_guard<std::recursive_mutex> lock(g_csLock);
-    if (place.first < 0 || place.second < 0 || !g_pSysParamBuffer ||
-        place.first + place.second > g_SysParamLen)
-        return 0;
-    uint64_t v = 0;
-    for (int i = std::min(place.second, 8) - 1; i >= 0; --i)
-        v = (v << 8) | g_pSysParamBuffer[place.first + i];
-    *value = v;
-    return 1;
+    return ParlexParam.DSOdataToPCValue(name, g_pSysParamBuffer, g_SysParamLen, *value) ? 1 : 0;
 }

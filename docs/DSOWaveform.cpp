@@ -212,13 +212,15 @@ QImage* PlainImageTarget(QPainter& painter, const QColor& ink) {
     return plain ? image : nullptr;
 }
 
-} // namespace
-
+// The pixels a one-pixel pen lights for a vertical line in device
+// coordinates: the column of x, rows floor(low) to floor(high).
 QRect VerticalSpanPixels(const QLineF& span) {
     const int top = static_cast<int>(std::floor(std::min(span.y1(), span.y2())));
     const int bottom = static_cast<int>(std::floor(std::max(span.y1(), span.y2())));
     return QRect(static_cast<int>(std::floor(span.x1())), top, 1, bottom - top + 1);
 }
+
+} // namespace
 
 // A deep record's columns are mostly whole swings, and the raster engine
 // lights a hairline pixel by pixel through its blending: on a plain image

@@ -39,7 +39,6 @@
 #include <QLineF>
 #include <QPoint>
 #include <QPolygonF>
-#include <QRect>
 #include <QTransform>
 #include <QVector>
 
@@ -50,10 +49,6 @@
 #include <vector>
 
 enum WFM_DISPLAY_STYLE : int32_t { WFM_DOTS = 0, WFM_VECTORS = 1 };
-
-// The pixels a one-pixel pen lights for a vertical line in device
-// coordinates: the column of x, rows floor(low) to floor(high).
-QRect VerticalSpanPixels(const QLineF& span);
 
 class CDSOWaveform : public CDSOObject {
 public:

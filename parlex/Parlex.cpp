@@ -110,6 +110,17 @@ void CParlex::PCParamToDSOdata(std::string name, int64_t value, unsigned char* b
     PCParamToDSOdata(name, value, block, m_nSysBufLen);
 }
 
+bool CParlex::DSOdataToPCValue(const std::string& name, const unsigned char* block, int32_t blockLen,
+                               uint64_t& value) const {
+    const Place* place = FindUsablePlace(name, blockLen);
+    if (place == nullptr || block == nullptr) return false;
+    const auto [offset, width] = *place;
+    uint64_t v = 0;
+    for (int32_t i = std::min(width, 8) - 1; i >= 0; --i) v = (v << 8) | block[offset + i];
+    value = v;
+    return true;
+}
+
 void CParlex::PCParamToDSOdata(const std::string& name, int64_t value, unsigned char* block,
                                int32_t blockLen) const {
     const Place* place = FindUsablePlace(name, blockLen);

@@ -72,6 +72,12 @@ public:
     // The same for a block of blockLen bytes: nothing is written at a place
     // that does not lie wholly inside it.
     void PCParamToDSOdata(const std::string& name, int64_t value, unsigned char* block, int32_t blockLen) const;
+    // Reads the parameter's place in a block of blockLen bytes back as an
+    // unsigned little-endian value (bytes from the ninth on ignored). False,
+    // value untouched, when the place does not lie wholly inside the block or
+    // block is null.
+    bool DSOdataToPCValue(const std::string& name, const unsigned char* block, int32_t blockLen,
+                          uint64_t& value) const;
 
 private:
     const Place* FindUsablePlace(const std::string& name, int32_t blockLen) const;

@@ -44,16 +44,3 @@ QPolygon TracePolyline(std::int64_t samples, const QRect& area, RowsOfColumn row
     }
     return line;
 }
-
-// ColumnRows from a row per sample.
-template <class RowOfSample>
-ColumnRows RowsOfSamples(std::int64_t begin, std::int64_t end, RowOfSample rowOf) {
-    ColumnRows r;
-    r.first = r.low = r.high = r.last = rowOf(begin);
-    for (std::int64_t i = begin + 1; i < end; ++i) {
-        r.last = rowOf(i);
-        r.low = std::min(r.low, r.last);
-        r.high = std::max(r.high, r.last);
-    }
-    return r;
-}

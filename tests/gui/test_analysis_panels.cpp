@@ -28,6 +28,19 @@
 
 namespace {
 
+// The rows of a column from a row per sample, one by one.
+template <class RowOfSample>
+ColumnRows RowsOfSamples(std::int64_t begin, std::int64_t end, RowOfSample rowOf) {
+    ColumnRows r;
+    r.first = r.low = r.high = r.last = rowOf(begin);
+    for (std::int64_t i = begin + 1; i < end; ++i) {
+        r.last = rowOf(i);
+        r.low = std::min(r.low, r.last);
+        r.high = std::max(r.high, r.last);
+    }
+    return r;
+}
+
 std::vector<std::uint8_t> Constant(int count, std::size_t n = 3200) {
     return std::vector<std::uint8_t>(n, static_cast<std::uint8_t>(static_cast<std::int8_t>(count)));
 }

@@ -11,6 +11,7 @@
 #include "analysis/view/PowerPanel.h"
 #include "analysis/view/PowerView.h"
 #include "app/ChildFrame.h"
+#include "corvane/ScaleConversion.h"
 #include "corvane/WaveMemory.h"
 #include "docs/ArithmeticDoc.h"
 #include "docs/PowerDoc.h"
@@ -26,6 +27,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cmath>
 #include <mutex>
 
 namespace {
@@ -103,9 +105,24 @@ TEST(AnalysisWindows, SimulatedRunFillsBothWindowsAndThePowerFileRoundTrips) {
         ASSERT_EQ(power.view->Panel().Spectrum().ComputeDb(db), 0);
         EXPECT_NEAR(std::max_element(db.begin() + 3, db.end()) - db.begin(), 20.48, 1.0);
         EXPECT_EQ(power.view->Panel().Spectrum().FreqPerDivision(), 5.0e7f);
-        // The arithmetic result follows the same records.
+        // The arithmetic result follows the same records. The simulator puts
+        // each 2 Vpp signal at +-1 V / (its volts per division) x 25 counts
+        // about its position; the window takes CH1 at 0.5 V and CH2 at 1 V per
+        // division, so the sum peaks at 0.5 (P1 + A1) + (P2 + A2) or its
+        // opposite: the sine's crests meet both halves of the square.
         ASSERT_TRUE(session.WaitUntil([&] { return arith.view->Panel().Output().Result().peak > 0; }, 5000));
         EXPECT_EQ(arith.view->Doc().Data().outputVoltsPerDivision, 1000.0);
+        const auto swing = [&](const std::string& channel) {
+            EXPECT_EQ(sim->Param("VERT-" + channel + "-PROBE"), 0);
+            const double voltsPerDivision =
+                static_cast<double>(CalcVoltBase(static_cast<int>(sim->Param("VERT-" + channel + "-VB")) + 1, 1)) / 1000;
+            return std::pair{static_cast<double>(sim->Param("VERT-" + channel + "-POS")),
+                             static_cast<double>(std::lround(25 / voltsPerDivision))};
+        };
+        const auto [p1, a1] = swing("CH1");
+        const auto [p2, a2] = swing("CH2");
+        const double expected = std::max(std::abs(0.5 * (p1 + a1) + p2 + a2), std::abs(0.5 * (p1 - a1) + p2 - a2));
+        EXPECT_NEAR(arith.view->Panel().Output().Result().peak, expected, 0.5) << p1 << " " << a1 << " " << p2 << " " << a2;
 
         for (IChildView* v : {static_cast<IChildView*>(power.view), static_cast<IChildView*>(arith.view)}) {
             v->StopRun();

@@ -11,22 +11,12 @@
 #include "PanelTestSupport.h"
 #include "link/LinkSession.h"
 #include "link/LinkTimings.h"
+#include "support/QuickTimings.h"
 #include "link/view/LCDCtrl.h"
 #include "link/view/VirtualPanel.h"
 #include "sim/SimInstrument.h"
 
 namespace {
-LinkTimings QuickTimings()
-{
-    LinkTimings t;
-    t.watchdogSilenceMs = 300;
-    t.protocolTimeoutMs = 3000;
-    t.keyTableTimeoutMs = 2000;
-    t.stopFrameWaitMs = 20;
-    t.readModeWaitShortMs = 20;
-    t.readModeWaitLongMs = 20;
-    return t;
-}
 
 class PanelLinkTest : public ::testing::Test {
 protected:
@@ -36,7 +26,7 @@ protected:
         std::string error;
         sim = CreateSimInstrument("model=0,ch1=sine:1k:2,ch2=none", &error);
         ASSERT_TRUE(sim) << error;
-        session = std::make_unique<CLinkSession>(sim, QuickTimings());
+        session = std::make_unique<CLinkSession>(sim, PanelLinkTimings());
     }
     void TearDown() override
     {

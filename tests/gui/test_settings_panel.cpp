@@ -25,6 +25,7 @@
 #include "corvane/MessageTables.h"
 #include "link/LinkSession.h"
 #include "link/LinkTimings.h"
+#include "support/QuickTimings.h"
 #include "link/UserMessage.h"
 #include "settings/FixedChoice.h"
 #include "settings/SettingKinds.h"
@@ -40,17 +41,6 @@ std::vector<std::string> Messages()
     return CMessageRecorder::Messages();
 }
 
-LinkTimings QuickTimings()
-{
-    LinkTimings t;
-    t.watchdogSilenceMs = 300;
-    t.protocolTimeoutMs = 3000;
-    t.keyTableTimeoutMs = 2000;
-    t.stopFrameWaitMs = 20;
-    t.readModeWaitShortMs = 20;
-    t.readModeWaitLongMs = 20;
-    return t;
-}
 
 int SpanOfCH1()
 {
@@ -100,7 +90,7 @@ protected:
         std::string error;
         sim = CreateSimInstrument("model=0,ch1=sine:1k:2,ch2=none", &error);
         ASSERT_TRUE(sim) << error;
-        session = std::make_unique<CLinkSession>(sim, QuickTimings());
+        session = std::make_unique<CLinkSession>(sim, PanelLinkTimings());
         ASSERT_TRUE(SettingsPanelHook());
         QWidget* made = SettingsPanelHook()(ShellPanelContext{session.get(), nullptr});
         panel.reset(qobject_cast<CSettingsPanel*>(made));

@@ -54,6 +54,15 @@ TEST_F(ParameterCodec, WritesLittleEndianInsideThePlaceOnly) {
     EXPECT_EQ(std::vector<unsigned char>(block.begin() + 3, block.begin() + 7),
               (std::vector<unsigned char>{0xFE, 0xFF, 0xFF, 0xFF}));
     EXPECT_EQ(ReadBack(block, table.DSOdataToPCParam("VERT-CH1-POS")), 4294967294u);
+    // Read back by the table: the same four bytes, nothing from a block that
+    // ends inside the place or from no block.
+    uint64_t value = 0;
+    EXPECT_TRUE(table.DSOdataToPCValue("VERT-CH1-POS", block.data(), 12, value));
+    EXPECT_EQ(value, 4294967294u);
+    EXPECT_FALSE(table.DSOdataToPCValue("VERT-CH1-POS", block.data(), 6, value));
+    EXPECT_FALSE(table.DSOdataToPCValue("VERT-CH1-POS", nullptr, 12, value));
+    EXPECT_FALSE(table.DSOdataToPCValue("HORIZ-WIN-TB", block.data(), 12, value));
+    EXPECT_EQ(value, 4294967294u);
 
     table.PCParamToDSOdata("TRIG-MODE", 0x1FF, block.data());
     EXPECT_EQ(block[0], 0xFF);

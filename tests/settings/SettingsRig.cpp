@@ -133,11 +133,9 @@ namespace {
 int64_t ProgramParam(const std::string& name)
 {
     std::lock_guard<std::recursive_mutex> lock(g_csLock);
-    const auto place = ParlexParam.DSOdataToPCParam(name);
-    int64_t v = 0;
-    for (int i = place.second - 1; i >= 0; --i)
-        v = (v << 8) | g_pSysParamBuffer[place.first + i];
-    return v;
+    uint64_t v = 0;
+    ParlexParam.DSOdataToPCValue(name, g_pSysParamBuffer, g_SysParamLen, v);
+    return static_cast<int64_t>(v);
 }
 }  // namespace
 

@@ -13,3 +13,15 @@ LinkTimings QuickLinkTimings()
     t.readModeWaitLongMs = 10;
     return t;
 }
+
+LinkTimings PanelLinkTimings()
+{
+    LinkTimings t;
+    t.watchdogSilenceMs = 300;
+    t.protocolTimeoutMs = 3000;
+    t.keyTableTimeoutMs = 2000;
+    t.stopFrameWaitMs = 20;
+    t.readModeWaitShortMs = 20;
+    t.readModeWaitLongMs = 20;
+    return t;
+}

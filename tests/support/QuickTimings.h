@@ -4,3 +4,6 @@
 #include "link/LinkTimings.h"
 
 LinkTimings QuickLinkTimings();
+// For the panel tests that also wait for the descriptions: silence noticed
+// after 300 ms, seconds for the protocol and key texts.
+LinkTimings PanelLinkTimings();
